@@ -1,0 +1,80 @@
+#include "testsupport.h"
+
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
+
+namespace vxtest {
+
+TempDir::TempDir() {
+    std::string tmpl = (fs::temp_directory_path() / "vxtest-XXXXXX").string();
+    if (!mkdtemp(tmpl.data())) throw std::runtime_error("mkdtemp failed");
+    path_ = tmpl;
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::remove_all(path_, ec);
+}
+
+void TempDir::write(const std::string& rel, const std::string& bytes) const {
+    fs::create_directories((path_ / rel).parent_path());
+    writeFile(path_ / rel, bytes);
+}
+
+std::string TempDir::read(const std::string& rel) const { return readFile(path_ / rel); }
+
+std::string readFile(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " + p.string());
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+void writeFile(const fs::path& p, const std::string& bytes) {
+    std::ofstream out(p, std::ios::binary | std::ios::trunc);
+    if (!out) throw std::runtime_error("cannot write " + p.string());
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+void ScriptedDialogs::showMessage(const std::string& text) { messages.push_back(text); }
+
+bool ScriptedDialogs::confirm(const std::string& text) {
+    messages.push_back(text);
+    if (confirmAnswers.empty()) return false;
+    bool a = confirmAnswers.front();
+    confirmAnswers.pop_front();
+    return a;
+}
+
+bool ScriptedDialogs::chooseFile(const vx::FileDialogRequest& req, std::string& path) {
+    fileRequests.push_back(req);
+    if (fileAnswers.empty()) return false;
+    path = fileAnswers.front();
+    fileAnswers.pop_front();
+    return !path.empty();
+}
+
+bool ScriptedDialogs::showError(const std::string& text) {
+    errors.push_back(text);
+    return false;
+}
+
+DialogScope::DialogScope() : svc_(std::make_shared<ScriptedDialogs>()) {
+    prev_ = vx::setDialogService(svc_);
+}
+
+DialogScope::~DialogScope() { vx::setDialogService(prev_); }
+
+CwdScope::CwdScope(const fs::path& dir) : prev_(fs::current_path()) { fs::current_path(dir); }
+CwdScope::~CwdScope() {
+    std::error_code ec;
+    fs::current_path(prev_, ec);
+}
+
+} // namespace vxtest

@@ -1,0 +1,72 @@
+// Shared fixtures: a temporary folder per test and a scripted dialog responder.
+#pragma once
+
+#include "support/dialogs.h"
+
+#include <deque>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vxtest {
+
+// A fresh folder, removed with everything in it when the object goes.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+    std::string str() const { return path_.string(); }
+    std::filesystem::path operator/(const std::string& rel) const { return path_ / rel; }
+    void write(const std::string& rel, const std::string& bytes) const;
+    std::string read(const std::string& rel) const;
+
+private:
+    std::filesystem::path path_;
+};
+
+// Answers dialogs from a script and records every text shown.
+class ScriptedDialogs : public vx::DialogService {
+public:
+    std::vector<std::string> messages;      // message boxes and confirmations, in order
+    std::deque<bool> confirmAnswers;        // default: Cancel
+    std::deque<std::string> fileAnswers;    // "" = Cancel
+    std::vector<vx::FileDialogRequest> fileRequests;
+    std::vector<std::string> errors;
+
+    void showMessage(const std::string& text) override;
+    bool confirm(const std::string& text) override;
+    bool chooseFile(const vx::FileDialogRequest& req, std::string& path) override;
+    bool showError(const std::string& text) override;
+};
+
+// Installs a ScriptedDialogs for the lifetime of the object.
+class DialogScope {
+public:
+    DialogScope();
+    ~DialogScope();
+    ScriptedDialogs& operator*() { return *svc_; }
+    ScriptedDialogs* operator->() { return svc_.get(); }
+
+private:
+    std::shared_ptr<ScriptedDialogs> svc_;
+    std::shared_ptr<vx::DialogService> prev_;
+};
+
+// Changes the current folder for the lifetime of the object.
+class CwdScope {
+public:
+    explicit CwdScope(const std::filesystem::path& dir);
+    ~CwdScope();
+
+private:
+    std::filesystem::path prev_;
+};
+
+std::string readFile(const std::filesystem::path& p);
+void writeFile(const std::filesystem::path& p, const std::string& bytes);
+
+} // namespace vxtest
