@@ -17,11 +17,18 @@ void TStringList::setSorted(bool on) {
     if (on)
         std::stable_sort(items_.begin(), items_.end(),
                          [&](const Item& x, const Item& y) { return compare(x.text, y.text) < 0; });
+    changed();
+}
+
+void TStringList::Clear() {
+    items_.clear();
+    changed();
 }
 
 int TStringList::Add(const std::string& s, std::shared_ptr<TObject> obj) {
     if (!sorted_) {
         items_.push_back({s, std::move(obj)});
+        changed();
         return Count() - 1;
     }
     auto it = std::lower_bound(items_.begin(), items_.end(), s,
@@ -32,17 +39,20 @@ int TStringList::Add(const std::string& s, std::shared_ptr<TObject> obj) {
             throw Error("String list does not allow duplicates");
     }
     it = items_.insert(it, {s, std::move(obj)});
+    changed();
     return static_cast<int>(it - items_.begin());
 }
 
 void TStringList::Insert(int index, const std::string& s, std::shared_ptr<TObject> obj) {
     checkRange(index, 0, Count(), "list");
     items_.insert(items_.begin() + index, {s, std::move(obj)});
+    changed();
 }
 
 void TStringList::Delete(int index) {
     checkRange(index, 0, Count() - 1, "list");
     items_.erase(items_.begin() + index);
+    changed();
 }
 
 int TStringList::IndexOf(const std::string& s) const {
@@ -59,6 +69,7 @@ const std::string& TStringList::operator[](int index) const {
 void TStringList::setString(int index, const std::string& s) {
     checkRange(index, 0, Count() - 1, "list");
     items_[index].text = s;
+    changed();
 }
 
 const std::shared_ptr<TObject>& TStringList::Objects(int index) const {
@@ -79,19 +90,24 @@ std::vector<std::string> TStringList::texts() const {
 }
 
 void TStringList::assign(const std::vector<std::string>& lines) {
+    auto hook = std::move(OnChange);
+    OnChange = nullptr;
     Clear();
     for (const auto& l : lines) Add(l);
+    OnChange = std::move(hook);
+    changed();
 }
 
 void TStringList::LoadFromFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw FileError("Unable to open file \"" + path + "\"");
-    Clear();
+    std::vector<std::string> lines;
     std::string line;
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        Add(line);
+        lines.push_back(line);
     }
+    assign(lines);
 }
 
 } // namespace vx

@@ -2,6 +2,7 @@
 // sorted (case-insensitive) with duplicates ignored.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,6 +22,8 @@ public:
     void setSorted(bool on);
     TDuplicates Duplicates = TDuplicates::dupAccept;
     bool CaseSensitive = false;
+    // Runs after every change of the lines (a control mirrors them into its peer).
+    std::function<void()> OnChange;
 
     int Count() const { return static_cast<int>(items_.size()); }
     // Index of the new line; with a sorted list that ignores duplicates an
@@ -28,7 +31,7 @@ public:
     int Add(const std::string& s, std::shared_ptr<TObject> obj = nullptr);
     void Insert(int index, const std::string& s, std::shared_ptr<TObject> obj = nullptr);
     void Delete(int index);
-    void Clear() { items_.clear(); }
+    void Clear();
     int IndexOf(const std::string& s) const;
     const std::string& operator[](int index) const;
     const std::string& Strings(int index) const { return (*this)[index]; }
@@ -45,6 +48,9 @@ private:
         std::string text;
         std::shared_ptr<TObject> obj;
     };
+    void changed() {
+        if (OnChange) OnChange();
+    }
     int compare(const std::string& a, const std::string& b) const;
     bool sorted_ = false;
     std::vector<Item> items_;
