@@ -8,7 +8,9 @@ namespace {
 
 class ConsoleDialogs : public DialogService {
 public:
-    void showMessage(const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
+    void showMessage(const std::string& text) override {
+        std::fprintf(stderr, "%s\n", text.c_str());
+    }
     bool confirm(const std::string& text) override {
         std::fprintf(stderr, "%s [Cancel]\n", text.c_str());
         return false;
@@ -33,6 +35,8 @@ std::shared_ptr<DialogService> setDialogService(std::shared_ptr<DialogService> s
     return prev;
 }
 
-DialogService& dialogs() { return *current(); }
+DialogService& dialogs() {
+    return *current();
+}
 
 } // namespace vx

@@ -43,6 +43,8 @@ public:
 std::shared_ptr<DialogService> setDialogService(std::shared_ptr<DialogService> svc);
 DialogService& dialogs();
 
-inline void ShowMessage(const std::string& text) { dialogs().showMessage(text); }
+inline void ShowMessage(const std::string& text) {
+    dialogs().showMessage(text);
+}
 
 } // namespace vx

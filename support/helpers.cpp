@@ -28,7 +28,9 @@ std::string appDir() {
     return dir;
 }
 
-void setAppDirForTesting(const std::string& dir) { appDirOverride() = dir; }
+void setAppDirForTesting(const std::string& dir) {
+    appDirOverride() = dir;
+}
 
 std::string byteHex(uint8_t b) {
     static const char hexLower[] = "0123456789abcdef";
@@ -49,7 +51,9 @@ void normRect(TRect& r) {
     r.Right = std::max(o.Left, o.Right);
 }
 
-bool confirmOk(const std::string& msg) { return dialogs().confirm(msg); }
+bool confirmOk(const std::string& msg) {
+    return dialogs().confirm(msg);
+}
 
 void makeSortedUnique(TStringList& list) {
     list.CaseSensitive = false;

@@ -7,7 +7,8 @@ namespace vx {
 
 std::string_view nameText(const landmark& rec) {
     const void* nul = std::memchr(rec.name, 0, sizeof rec.name);
-    size_t n = nul ? static_cast<size_t>(static_cast<const char*>(nul) - rec.name) : sizeof rec.name;
+    size_t n =
+        nul ? static_cast<size_t>(static_cast<const char*>(nul) - rec.name) : sizeof rec.name;
     return {rec.name, n};
 }
 

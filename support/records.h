@@ -147,6 +147,8 @@ std::string_view nameText(const landmark& rec);
 void setName(landmark& rec, std::string_view text);
 
 // De-activated: both co-ordinates negated.
-inline bool isDeactivated(const landmark& rec) { return rec.lat < 0 && rec.lon < 0; }
+inline bool isDeactivated(const landmark& rec) {
+    return rec.lat < 0 && rec.lon < 0;
+}
 
 } // namespace vx

@@ -31,8 +31,10 @@ int TStringList::Add(const std::string& s, std::shared_ptr<TObject> obj) {
         changed();
         return Count() - 1;
     }
-    auto it = std::lower_bound(items_.begin(), items_.end(), s,
-                               [&](const Item& x, const std::string& v) { return compare(x.text, v) < 0; });
+    auto it =
+        std::lower_bound(items_.begin(), items_.end(), s, [&](const Item& x, const std::string& v) {
+            return compare(x.text, v) < 0;
+        });
     if (it != items_.end() && compare(it->text, s) == 0) {
         if (Duplicates == TDuplicates::dupIgnore) return static_cast<int>(it - items_.begin());
         if (Duplicates == TDuplicates::dupError)

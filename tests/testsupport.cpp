@@ -26,7 +26,9 @@ void TempDir::write(const std::string& rel, const std::string& bytes) const {
     writeFile(path_ / rel, bytes);
 }
 
-std::string TempDir::read(const std::string& rel) const { return readFile(path_ / rel); }
+std::string TempDir::read(const std::string& rel) const {
+    return readFile(path_ / rel);
+}
 
 std::string readFile(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
@@ -42,7 +44,9 @@ void writeFile(const fs::path& p, const std::string& bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-void ScriptedDialogs::showMessage(const std::string& text) { messages.push_back(text); }
+void ScriptedDialogs::showMessage(const std::string& text) {
+    messages.push_back(text);
+}
 
 bool ScriptedDialogs::confirm(const std::string& text) {
     messages.push_back(text);
@@ -69,9 +73,13 @@ DialogScope::DialogScope() : svc_(std::make_shared<ScriptedDialogs>()) {
     prev_ = vx::setDialogService(svc_);
 }
 
-DialogScope::~DialogScope() { vx::setDialogService(prev_); }
+DialogScope::~DialogScope() {
+    vx::setDialogService(prev_);
+}
 
-CwdScope::CwdScope(const fs::path& dir) : prev_(fs::current_path()) { fs::current_path(dir); }
+CwdScope::CwdScope(const fs::path& dir) : prev_(fs::current_path()) {
+    fs::current_path(dir);
+}
 CwdScope::~CwdScope() {
     std::error_code ec;
     fs::current_path(prev_, ec);

@@ -31,9 +31,9 @@ private:
 // Answers dialogs from a script and records every text shown.
 class ScriptedDialogs : public vx::DialogService {
 public:
-    std::vector<std::string> messages;      // message boxes and confirmations, in order
-    std::deque<bool> confirmAnswers;        // default: Cancel
-    std::deque<std::string> fileAnswers;    // "" = Cancel
+    std::vector<std::string> messages;   // message boxes and confirmations, in order
+    std::deque<bool> confirmAnswers;     // default: Cancel
+    std::deque<std::string> fileAnswers; // "" = Cancel
     std::vector<vx::FileDialogRequest> fileRequests;
     std::vector<std::string> errors;
 
