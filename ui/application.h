@@ -1,0 +1,80 @@
+// The application object: display or headless, the forms, the event loop and
+// the one dispatcher through which every event handler runs.
+#pragma once
+
+#include "ui/form.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vx::ui {
+
+class TApplication {
+public:
+    // Opens the display unless VX_HEADLESS=1, DISPLAY is unset, setHeadless(true)
+    // was called before, or the display cannot be opened. With a display it
+    // also installs the GTK dialogs.
+    void Initialize(int& argc, char**& argv);
+    bool headless() const { return headless_; }
+    // Only before Initialize; tests never initialise and so stay headless.
+    void setHeadless(bool on) { headless_ = on; }
+
+    const std::string& Title() const { return title_; }
+    void setTitle(const std::string& t) { title_ = t; }
+
+    // Builds the form (its constructor creates its components), makes the
+    // first one the main form, and runs its OnCreate.
+    template <class T, class... Args> T* CreateForm(Args&&... args) {
+        auto f = std::make_unique<T>(std::forward<Args>(args)...);
+        T* p = f.get();
+        adopt(std::move(f));
+        return p;
+    }
+    TForm* MainForm() const { return mainForm_; }
+
+    // Shows the main form and runs the event loop until it closes or
+    // Terminate is called. Headless: returns at once. Returns the exit code.
+    int Run();
+    // Handles pending events once (headless: only brings peers up to date).
+    void ProcessMessages();
+    // Ends the event loop.
+    void Terminate();
+    bool Terminated() const { return terminated_; }
+    int ExitCode() const { return exitCode_; }
+
+    // Runs an event handler. Any exception it throws ends that handler only and
+    // is shown in the standard error dialog; choosing "End program" there
+    // terminates the application with exit code 1.
+    void dispatch(const std::function<void()>& handler);
+    // The text of the standard error dialog for an error message.
+    static std::string errorText(const std::string& message);
+
+    // Peers whose widgets wait for a rebuild (list contents) are brought up to
+    // date after the handler that changed them and before any repaint.
+    void schedulePeerFlush(TControl* control);
+    void cancelPeerFlush(TControl* control);
+    void flushPeers();
+
+    // Forgets forms and the terminated state (tests).
+    void resetForTesting();
+
+private:
+    void adopt(std::unique_ptr<TForm> form);
+    bool headless_ = true;
+    bool initialized_ = false;
+    bool terminated_ = false;
+    bool inLoop_ = false;
+    int exitCode_ = 0;
+    int dispatchDepth_ = 0;
+    std::string title_ = "Vexton";
+    std::vector<std::unique_ptr<TForm>> forms_;
+    TForm* mainForm_ = nullptr;
+    std::vector<TControl*> pendingFlush_;
+    bool flushQueued_ = false;
+};
+
+TApplication& Application();
+
+} // namespace vx::ui

@@ -1,0 +1,88 @@
+// A 32-bit raster in cairo's ARGB32 layout (premultiplied alpha, native byte
+// order: B, G, R, A in memory here). Its buffer is kept between sizes, so a
+// picture loaded again into the same bitmap touches no fresh memory.
+#pragma once
+
+#include "ui/types.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+namespace vx::ui {
+
+class TCanvas;
+
+class TBitmap {
+public:
+    TBitmap();
+    ~TBitmap();
+    TBitmap(const TBitmap&) = delete;
+    TBitmap& operator=(const TBitmap&) = delete;
+
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    bool empty() const { return width_ == 0 || height_ == 0; }
+    // New size, every pixel opaque white. Sizes below 0 count as 0.
+    void setSize(int width, int height);
+    // New size with the pixels left as they were in the buffer (for loaders
+    // that overwrite every pixel).
+    void setSizeUninitialized(int width, int height);
+    // Copy of the pixels, size and transparency of src; one memcpy.
+    void assign(const TBitmap& src);
+    // Exchanges pixels and sizes (a loader decodes aside and swaps on success).
+    void swapPixels(TBitmap& other);
+    void clear();
+
+    // Pixels drawn with Draw are skipped where they equal this colour.
+    bool Transparent() const { return transparent_; }
+    TColor TransparentColor() const { return transparentColor_; }
+    void setTransparentColor(TColor c);
+    void setTransparent(bool on) { transparent_ = on; }
+
+    TCanvas& Canvas();
+
+    uint8_t* data() { return data_.get(); }
+    const uint8_t* data() const { return data_.get(); }
+    int stride() const { return width_ * 4; }
+    uint32_t* scanLine(int y) {
+        return reinterpret_cast<uint32_t*>(data_.get()) + size_t(y) * size_t(width_);
+    }
+    const uint32_t* scanLine(int y) const {
+        return reinterpret_cast<const uint32_t*>(data_.get()) + size_t(y) * size_t(width_);
+    }
+    // A cairo surface over the pixels (nullptr when empty); valid until the
+    // next size change. Marked dirty before it is returned.
+    cairo_surface_t* surface() const;
+
+    // Runs after every change of the pixels (the image that shows it repaints).
+    std::function<void()> OnChange;
+    void changed() {
+        if (OnChange) OnChange();
+    }
+
+private:
+    void reserve(size_t bytes);
+    void dropSurface() const;
+    struct FreeDeleter {
+        void operator()(uint8_t* p) const;
+    };
+    std::unique_ptr<uint8_t, FreeDeleter> data_;
+    size_t capacity_ = 0;
+    int width_ = 0, height_ = 0;
+    bool transparent_ = false;
+    TColor transparentColor_ = 0;
+    std::unique_ptr<TCanvas> canvas_;
+    mutable cairo_surface_t* surface_ = nullptr;
+};
+
+// Pixel value of an opaque colour in the raster layout, and back.
+inline constexpr uint32_t pixelOf(TColor c) {
+    return 0xFF000000u | uint32_t(redOf(c)) << 16 | uint32_t(greenOf(c)) << 8 | blueOf(c);
+}
+inline constexpr TColor colorOf(uint32_t px) {
+    return rgb(uint8_t(px >> 16), uint8_t(px >> 8), uint8_t(px));
+}
+
+} // namespace vx::ui

@@ -1,0 +1,64 @@
+// A drop-down list of texts, with or without a typed text.
+#pragma once
+
+#include "ui/control.h"
+#include "ui/itemstrings.h"
+
+#include <string>
+
+namespace vx::ui {
+
+enum TComboBoxStyle { csDropDown, csDropDownList };
+
+class TComboBox : public TControl {
+public:
+    TComboBox();
+
+    TItemStrings& Items() { return items_; }
+    const TItemStrings& Items() const { return items_; }
+    // -1: none selected.
+    int ItemIndex() const { return itemIndex_; }
+    // -1 clears the selection; an index beyond the entries leaves it as it was.
+    void setItemIndex(int index);
+    // The selected entry's text, or (csDropDown) what was typed.
+    const std::string& Text() const { return text_; }
+    // csDropDown: selects the matching entry, else none; csDropDownList: only
+    // an entry's text is taken. Runs no handler.
+    void setText(const std::string& text);
+    TComboBoxStyle Style() const { return style_; }
+    void setStyle(TComboBoxStyle s);
+    // Keeps the entries sorted as they are added.
+    bool Sorted() const { return items_.Sorted(); }
+    void setSorted(bool on) { items_.setSorted(on); }
+
+    TNotifyEvent OnChange, OnClick, OnEnter, OnExit;
+
+    // The user picks entry i from the drop-down list; OnChange runs when the
+    // selection changed.
+    void userSelect(int index);
+    // The user types into a csDropDown box; OnChange runs.
+    void userSetText(const std::string& text);
+    // A mouse click on the box (not on the drop-down list).
+    void click();
+    void userEnter();
+    void userExit();
+
+protected:
+    GtkWidget* createWidget() override;
+    void syncPeer() override;
+    void flushPeer() override;
+    void peerDetached() override;
+
+private:
+    friend struct ComboPeer;
+    void itemsChanged();
+    void peerSelection();
+    TItemStrings items_;
+    int itemIndex_ = -1;
+    std::string text_;
+    TComboBoxStyle style_ = csDropDown;
+    bool rebuildPending_ = false;
+    GtkWidget* combo_ = nullptr;
+};
+
+} // namespace vx::ui

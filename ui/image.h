@@ -1,0 +1,62 @@
+// A control that shows a picture, scaled to its own size, and reports the
+// mouse in control coordinates.
+#pragma once
+
+#include "ui/canvas.h"
+#include "ui/control.h"
+#include "ui/picture.h"
+
+namespace vx::ui {
+
+class TImage : public TControl {
+public:
+    TImage();
+
+    TPicture& Picture() { return picture_; }
+    const TPicture& Picture() const { return picture_; }
+    // The canvas of the picture's bitmap.
+    TCanvas& Canvas() { return picture_.Bitmap().Canvas(); }
+
+    bool Stretch() const { return stretch_; }
+    void setStretch(bool on);
+    bool Proportional() const { return proportional_; }
+    void setProportional(bool on);
+    bool Center() const { return center_; }
+    void setCenter(bool on);
+
+    TMouseEvent OnMouseDown, OnMouseUp;
+    TMouseMoveEvent OnMouseMove;
+    TNotifyEvent OnClick, OnDblClick;
+    TMouseWheelEvent OnMouseWheel;
+
+    // User actions. A right button press runs OnMouseDown, then pops up the
+    // control's (or its parent's) pop-up menu.
+    void userMouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    void userMouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    void userMouseMove(TShiftState shift, int x, int y);
+    void userClick();
+    void userDblClick();
+    // Returns whether the handler marked the wheel event handled.
+    bool userWheel(int delta, int x, int y, TShiftState shift = {});
+
+    // Schedules a repaint of the peer; drawing on the picture calls it.
+    void invalidate();
+    // Paints the exposed part (control coordinates) with cr at the control's
+    // origin. Default: the picture placed by Stretch, Proportional and Center.
+    virtual void paint(cairo_t* cr, const TRect& exposed) const;
+
+protected:
+    GtkWidget* createWidget() override;
+    void syncPeer() override;
+    void peerDetached() override;
+    void resized() override;
+
+private:
+    TPicture picture_;
+    bool stretch_ = false, proportional_ = false, center_ = false;
+    bool repaintQueued_ = false;
+    GtkWidget* area_ = nullptr;
+    friend struct ImagePeer;
+};
+
+} // namespace vx::ui

@@ -1,0 +1,20 @@
+// The widget layer in one include.
+#pragma once
+
+#include "ui/application.h"
+#include "ui/bitmap.h"
+#include "ui/canvas.h"
+#include "ui/combobox.h"
+#include "ui/control.h"
+#include "ui/filedialogs.h"
+#include "ui/form.h"
+#include "ui/image.h"
+#include "ui/imagelist.h"
+#include "ui/listbox.h"
+#include "ui/menus.h"
+#include "ui/paint.h"
+#include "ui/picture.h"
+#include "ui/scrollbox.h"
+#include "ui/stdctrls.h"
+#include "ui/trackbar.h"
+#include "ui/types.h"
