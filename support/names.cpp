@@ -16,7 +16,7 @@ const std::array<const char*, 21> objClassNames = {
     "14 - City tiles",
 };
 
-// Entries 9 and 10 are cut at the 20-character limit of the original table.
+// Entries 9 and 10 fill the 20-character limit exactly; shown whole or without the code.
 const std::array<const char*, 17> lmTypeNames = {
     "00 aero",
     "01 city",
