@@ -1,0 +1,197 @@
+#include "lib_patch.h"
+
+#include "dialogs.h"
+#include "errors.h"
+#include "helpers.h"
+#include "lib_dirsearch.h"
+#include "lib_files.h"
+#include "lib_rawfile.h"
+#include "lib_strings.h"
+
+#include <cerrno>
+#include <cstring>
+#include <gio/gio.h>
+#include <glib/gstdio.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace vx {
+
+namespace {
+
+std::function<bool(const std::string&)>& openerOverride() {
+    static std::function<bool(const std::string&)> fn;
+    return fn;
+}
+
+bool desktopOpen(const std::string& target) {
+    if (target.empty() || !g_file_test(target.c_str(), G_FILE_TEST_EXISTS)) return false;
+    GFile* file = g_file_new_for_path(target.c_str());
+    char* uri = g_file_get_uri(file);
+    g_object_unref(file);
+    GError* err = nullptr;
+    bool ok = g_app_info_launch_default_for_uri(uri, nullptr, &err);
+    g_free(uri);
+    if (err) g_error_free(err);
+    return ok;
+}
+
+mode_t defaultFileMode() {
+    static const mode_t mode = [] {
+        mode_t m = umask(022);
+        umask(m);
+        return static_cast<mode_t>(0666 & ~m);
+    }();
+    return mode;
+}
+
+// Lines ended by CR LF, LF or CR.
+std::vector<std::string> readLines(const std::string& path) {
+    RawFile file(path);
+    std::string text(static_cast<size_t>(file.size()), '\0');
+    text.resize(file.readUpTo(text.data(), text.size()));
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string::npos) {
+            lines.push_back(text.substr(start));
+            break;
+        }
+        lines.push_back(text.substr(start, end - start));
+        start =
+            end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
+    }
+    return lines;
+}
+
+// The text after the last "/" or "\" of dir.
+std::string lastName(const std::string& dir) {
+    auto at = dir.find_last_of("/\\");
+    return at == std::string::npos ? dir : dir.substr(at + 1);
+}
+
+std::string unsafePathMessage(const std::string& name) {
+    return "Not processing file: " + name +
+           " - an absolute path or \"..\" would reach outside the simulator's folder";
+}
+
+} // namespace
+
+bool openDocument(const std::string& target) {
+    if (openerOverride()) return openerOverride()(target);
+    return desktopOpen(target);
+}
+
+void setDocumentOpenerForTesting(std::function<bool(const std::string&)> opener) {
+    openerOverride() = std::move(opener);
+}
+
+void runCommandMsg(const void*, const std::string& program, const std::string&,
+                   const std::string&) {
+    if (!openDocument(program)) ShowMessage(commandFailedMsg);
+}
+
+void runCommand(const void*, const std::string& program, const std::string&, const std::string&) {
+    openDocument(program);
+}
+
+bool runCommandOk(const void*, const std::string& program, const std::string&) {
+    return openDocument(program);
+}
+
+bool runCommandOk2(const void* owner, const std::string& program, const std::string& parameters) {
+    return runCommandOk(owner, program, parameters);
+}
+
+std::string protectionMessage(const std::string& name) {
+    return "Not processing file: " + name +
+           " uncheck \"Do not overwrite critical Halvory files if you want this file processed. "
+           "It may render your game unusable...";
+}
+
+bool isProtected(const std::string& name, const std::string& list) {
+    return !name.empty() && lowerAscii(list).find(lowerAscii(name)) != std::string::npos;
+}
+
+void logPatchActive(const std::string& path) {
+    const std::string line = "patch activated from path:" + path + " at time:" + stampNow() + "\n";
+    GError* err = nullptr;
+    if (g_file_set_contents(path.c_str(), line.data(), static_cast<gssize>(line.size()), &err))
+        return;
+    std::string msg = err->message;
+    g_error_free(err);
+    throw FileError("Input/output error: cannot write \"" + path + "\": " + msg);
+}
+
+void copyFileBlocks(const std::string& src, const std::string& dst, bool failIfExists) {
+    if (failIfExists && fileExistsLib(dst)) return;
+    RawFile in(src);
+    std::string tmp = dst + ".XXXXXX";
+    int fd = g_mkstemp(tmp.data());
+    if (fd < 0)
+        throw FileError("Input/output error: cannot create \"" + dst +
+                        "\": " + std::strerror(errno));
+    char buf[2048];
+    bool ok = true;
+    for (;;) {
+        size_t got = in.readUpTo(buf, sizeof buf);
+        if (got == 0) break;
+        if (::write(fd, buf, got) != static_cast<ssize_t>(got)) {
+            ok = false;
+            break;
+        }
+    }
+    ok = ::fchmod(fd, defaultFileMode()) == 0 && ok;
+    ok = ::close(fd) == 0 && ok;
+    if (!ok || g_rename(tmp.c_str(), dst.c_str()) != 0) {
+        g_unlink(tmp.c_str());
+        throw FileError("Input/output error: cannot write \"" + dst + "\"");
+    }
+}
+
+void applyPatchFolder(const std::string& dir, bool activate, bool protectCritical) {
+    const std::string parent = dir + "/" + "..";
+    const std::string listFile = dir + "/" + "patchfilelist.txt";
+    if (fileExistsLib(listFile)) {
+        for (const std::string& item : readLines(listFile)) {
+            if (item == "." || item == "..") continue;
+            if (!staysInside(item)) {
+                ShowMessage(unsafePathMessage(item));
+                continue;
+            }
+            if (protectCritical && isProtected(item, protectListed)) {
+                ShowMessage(protectionMessage(item));
+                continue;
+            }
+            if (activate) {
+                if (fileExistsLib(dir + "/" + item))
+                    copyIfExists(dir + "/" + item, parent + "/" + item, false);
+            } else if (fileExistsLib(parent + "/" + item)) {
+                ::unlink((parent + "/" + item).c_str());
+            }
+        }
+    } else {
+        for (const DirEntry& e : dirSearch(dir + "/" + "*.*")) {
+            if (e.name == "." || e.name == "..") continue;
+            if (protectCritical && isProtected(e.name, protectAll)) {
+                ShowMessage(protectionMessage(e.name));
+                continue;
+            }
+            if (activate)
+                copyIfExists(dir + "/" + e.name, parent + "/" + e.name, false);
+            else
+                ::unlink((parent + "/" + e.name).c_str());
+        }
+    }
+    // The patch's batch file ("patchon.bat" / "patchoff.bat") is meant for a
+    // command interpreter this platform does not have, so it is not started.
+    const std::string act = parent + "/" + lastName(dir) + ".act";
+    if (activate)
+        logPatchActive(act);
+    else if (fileExistsLib(act))
+        ::unlink(act.c_str());
+}
+
+} // namespace vx
