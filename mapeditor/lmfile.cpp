@@ -24,13 +24,15 @@ const landmark& Tlm::rec(int i) const {
 Tlm parseLandmarkFile(const std::string& bytes, const std::string& name) {
     constexpr size_t headSize = sizeof(landmarkhead);
     if (bytes.size() < headSize)
-        throw FileError("\"" + name + "\" is not a landmark file: it holds " +
-                        std::to_string(bytes.size()) + " bytes, less than its 100-byte header.");
+        throw LandmarkFileRefused("\"" + name + "\" is not a landmark file: it holds " +
+                                  std::to_string(bytes.size()) +
+                                  " bytes, less than its 100-byte header.");
     Tlm t{};
     std::memcpy(&t.head, bytes.data(), headSize);
     const size_t recsize = t.head.recsize;
     if (recsize == 0)
-        throw FileError("\"" + name + "\" is not a landmark file: its header gives record size 0.");
+        throw LandmarkFileRefused("\"" + name +
+                                  "\" is not a landmark file: its header gives record size 0.");
     const size_t n = std::min<size_t>((bytes.size() - headSize) / recsize, lmCapacity);
     t.head.count = static_cast<uint16_t>(n);
     for (size_t i = 0; i < n; ++i)

@@ -1,6 +1,7 @@
 // The landmark or brigade file in memory and its file form.
 #pragma once
 
+#include "support/errors.h"
 #include "support/records.h"
 
 #include <string>
@@ -23,11 +24,16 @@ static_assert(sizeof(Tlm) == 100 + 512 * 63);
 extern Tlm lmfile;
 extern Tlm cpylm;
 
+// A file that cannot be a landmark file; the load refuses it with this text.
+struct LandmarkFileRefused : FileError {
+    using FileError::FileError;
+};
+
 // Parses a template file's bytes. The record count comes from the size:
 // (size - 100) div recsize, at most 512. A record shorter than 63 bytes fills
 // the start of its slot; of a longer one the first 63 bytes are kept. A file
 // shorter than its header or with record size 0 cannot be read that way and
-// is refused with a FileError that says why.
+// is refused with LandmarkFileRefused, which says why.
 Tlm parseLandmarkFile(const std::string& bytes, const std::string& nameForMessages);
 Tlm readLandmarkFile(const std::string& path);
 

@@ -1,0 +1,125 @@
+// Start-up of the main window's unit, the window's creation, its selectors
+// and "Quit".
+#include "mapeditor/Unit1.h"
+
+#include "mapeditor/lmtext.h"
+#include "mapeditor/templates.h"
+#include "objectviewer/Unit2.h"
+#include "resources/resources.h"
+#include "support/errors.h"
+#include "support/fileio.h"
+#include "support/helpers.h"
+
+#include <memory>
+
+namespace vx {
+
+TForm1* Form1 = nullptr;
+ui::TPicture* mapbackup = nullptr;
+
+namespace {
+std::unique_ptr<ui::TPicture>& mapbackupOwner() {
+    static std::unique_ptr<ui::TPicture> p;
+    return p;
+}
+} // namespace
+
+void initUnit1() {
+    initMapTable();
+    mapbackupOwner() = std::make_unique<ui::TPicture>();
+    mapbackup = mapbackupOwner().get();
+}
+
+void finalizeUnit1() {
+    mapbackupOwner().reset();
+    mapbackup = nullptr;
+}
+
+TForm1::TForm1() {
+    Form1 = this; // the creation handler already reads the window through Form1
+    createComponents();
+    registerResources();
+    Image1->Picture().LoadFromResource(resStartpic);
+    glist->loadStrip(resGlist);
+    allist->loadStrip(resAllist);
+    dimGlist->loadStrip(resDimGlist);
+    dimAllist->loadStrip(resDimAllist);
+}
+
+bool isMlfMode() {
+    return Form1->mlfORmbf->ItemIndex() == 0;
+}
+
+int modeIndex() {
+    const int m = Form1->mlfORmbf->ItemIndex();
+    checkRange(m, 0, 1, "mode");
+    return m;
+}
+
+int TForm1::mapIndex() const {
+    const int k = mapchoice->ItemIndex();
+    checkRange(k, 0, mapCount - 1, "map");
+    return k;
+}
+
+MapSizes TForm1::sizes() const {
+    return {Image1->Width(), Image1->Height(), Image1->Picture().Width(),
+            Image1->Picture().Height()};
+}
+
+std::string templateDir() {
+    const auto& t = *Form1->LMtemplate;
+    return t.ItemIndex() < 0 ? "./" : t.Items()[t.ItemIndex()] + "/";
+}
+
+std::string curLofileName() {
+    if (loview && loview->locfile->Checked()) return loview->manLofile;
+    const auto& f = *Form1->Lofile;
+    return f.ItemIndex() < 0 ? noLofileName : f.Items()[f.ItemIndex()];
+}
+
+void fillLotype() {
+    Form1->Lotype->Items().assign(lotypeEntries(isMlfMode()));
+}
+
+void TForm1::formcreate() {
+    mlfORmbf->setItemIndex(0);
+    mapchoice->Items().assign({"lndmrks0", "lndmrks1", "lndmrks2", "lndmrks3", "lndmrks4"});
+    filltemplate();
+    LMtemplate->setItemIndex(0);
+    mapchoice->setItemIndex(4);
+    Image1->setWidth(1345);
+    Image1->setHeight(888);
+    zoom = 1024;
+    side->Items().assign({"Central", "Entente"});
+    fillLotype();
+    if (fileExists("lofile-list.txt")) Lofile->Items().LoadFromFile("lofile-list.txt");
+    for (const auto& name : lowerCaseMatches(appDir() + templateDir(), "lo02????.dat"))
+        Lofile->Items().Add(name);
+    LMrotation->Items().assign(rotationEntries());
+    LMrotation->setItemIndex(0);
+}
+
+void TForm1::filltemplate() {
+    LMtemplate->Items().assign(templateFolders(appDir()));
+}
+
+void TForm1::chgLMtemplate() {
+    filltemplate();
+}
+
+// The mode is read by each consumer when it runs.
+void TForm1::mlfORmbfChange() {}
+
+void TForm1::mapchoiceChange() {
+    mapchoiceitemindex->setCaption(std::to_string(mapchoice->ItemIndex()));
+}
+
+void TForm1::quitappClick() {
+    // The viewer's icon pictures and the copy list's records are released by
+    // their owners when those features exist; the clean map copy goes here.
+    mapbackup->Clear();
+    Close();
+}
+
+} // namespace vx

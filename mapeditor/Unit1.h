@@ -1,0 +1,137 @@
+// The main window: the map with its landmarks, the landmark list and the
+// panels around them. Handlers live in files by concern (start-up and
+// selectors here, loading.cpp, mapview.cpp, picking.cpp).
+#pragma once
+
+#include "mapeditor/calibration.h"
+#include "ui/ui.h"
+
+#include <string>
+
+namespace vx {
+
+class TForm1 : public ui::TForm {
+public:
+    TForm1();
+
+    // --- components, as the form description creates them ---
+    ui::TScrollBox* ScrollBox1;
+    ui::TImage* Image1;
+    ui::TButton* loadpic;
+    ui::TComboBox* mapchoice;
+    ui::TComboBox* mlfORmbf;
+    ui::TComboBox* LMtemplate;
+    ui::TListBox* lmpicklist;
+    ui::TMemo* LMdata;
+    ui::TMemo* debugd;
+    ui::TButton* edLM;
+    ui::TComboBox* Lotype;
+    ui::TComboBox* Lofile;
+    ui::TComboBox* side;
+    ui::TEdit* lndmrkname;
+    ui::TEdit* LMElev;
+    ui::TComboBox* LMrotation;
+    ui::TMaskEdit* eastcord;
+    ui::TMaskEdit* northcord;
+    ui::TButton* addLM;
+    ui::TButton* undoLM;
+    ui::TButton* remLM;
+    ui::TButton* savelms;
+    ui::TButton* showloview;
+    ui::TButton* remap;
+    ui::TCheckBox* hilite;
+    ui::TTrackBar* zoombar;
+    ui::TListBox* cpyListBox;
+    ui::TButton* savelminfo;
+    ui::TCheckBox *inc_recnr, *inc_lo, *inc_coords, *inc_LM_name, *csv, *allORger;
+    ui::TCheckBox* inc_hidden;
+    ui::TCheckBox* inc_actonly;
+    ui::TButton *loc_A, *loc_B;
+    ui::TButton* quitapp;
+    ui::TLabel *XY_xy, *tedxylab, *lolat, *distinm1, *lofname;
+    ui::TLabel *WxHLabel, *zoomlabel, *sbarXlabel, *SbarYlabel, *zoomfact;
+    ui::TLabel *RxYLabel, *mapchoiceitemindex;
+    ui::TLabel *rotadeglab, *lodatLabel, *elevaLabel, *eastlab, *northlab, *zoomio, *ftAtoB;
+    ui::TPopupMenu *zinzout, *lmpickup, *cpylistmenu;
+    ui::TImageList *allist, *glist, *dimAllist, *dimGlist, *objico;
+    ui::TOpenDialog* getpic;
+    ui::TSaveDialog* saveit;
+
+    // --- start-up, selectors, shutdown ---
+    void formcreate();
+    void filltemplate();
+    void chgLMtemplate();
+    void mlfORmbfChange();
+    void mapchoiceChange();
+    void quitappClick();
+
+    // --- landmark file ---
+    void loadlm();
+    void loadlandmark(bool pictureOnly);
+    void savelndmrks();
+
+    // --- map view ---
+    void draw(int which);
+    void drawLMs(int which);
+    void markInactive(int x, int y);
+    void Zoomupdn();
+    void zoombarupdn(ui::TShiftState shift, int wheelDelta, TPoint mousePos, bool& handled);
+    void FormActivate();
+    void showZoomInfo();
+    void showScrollInfo();
+    void drawhilite();
+    void redomap();
+    void focselected();
+    void do2x();
+    void doHalfX();
+    void ZoomIn1Click();
+    void ZoomOut1Click();
+
+    // --- picking and display ---
+    void refreshpicklist();
+    void fillPickNames();
+    void mdown(ui::TMouseButton button, ui::TShiftState shift, int X, int Y);
+    void dispxy(ui::TShiftState shift, int X, int Y);
+    void seeklm();
+    void dispLM();
+    void SelectlastSearch1Click();
+    void loc_AClick();
+    void loc_BClick();
+
+    // The map index selected in mapchoice; RangeError when none is.
+    int mapIndex() const;
+    // Sizes the transforms read: the image as shown and its picture.
+    MapSizes sizes() const;
+
+    // --- state ---
+    int zoom = 1024;
+    static constexpr int minzoom = 128;
+    int lmX = 0, lmY = 0;
+    long double lastLat = 0, lastLon = 0;
+    int lastX = 0, lastY = 0;
+    int hitX = 0, hitY = 0;
+    int locA = -1, locB = -1;
+    bool editing = false;
+    int editrec = -1;
+
+private:
+    void createComponents();
+};
+
+extern TForm1* Form1;
+// The clean copy of the map picture that every full redraw starts from.
+extern ui::TPicture* mapbackup;
+
+bool isMlfMode();
+// The mode index: 0 landmark templates, 1 brigade templates; RangeError when
+// no mode is selected.
+int modeIndex();
+void fillLotype();
+std::string templateDir();
+std::string curLofileName();
+
+// Unit start-up, before any window exists.
+void initUnit1();
+void finalizeUnit1();
+
+} // namespace vx

@@ -1,0 +1,233 @@
+// The main window's form description: every component with its place, caption
+// and initial state. The map fills the left and grows with the window; the
+// panel on the right keeps its distance from the right edge.
+#include "mapeditor/Unit1.h"
+
+namespace vx {
+
+namespace {
+constexpr int formW = 1340, formH = 730;
+constexpr int colA = formW - 466; // left column of the panel
+constexpr int colB = colA + 234;  // right column of the panel
+constexpr int colW = 226;
+constexpr int rowH = 24;
+} // namespace
+
+void TForm1::createComponents() {
+    setCaption("Vexton");
+    setBounds(0, 0, formW, formH);
+
+    // Panel controls keep their distance from the right edge.
+    auto panel = [](ui::TControl* c) { c->setAnchors(false, true, true, false); };
+    auto button = [&](const char* name, const char* caption, int l, int t, int w) {
+        auto* b = add<ui::TButton>(name, nullptr, l, t, w, rowH + 2);
+        b->setCaption(caption);
+        panel(b);
+        return b;
+    };
+    auto label = [&](const char* name, const char* caption, int l, int t, int w) {
+        auto* x = add<ui::TLabel>(name, nullptr, l, t, w, 18);
+        x->setCaption(caption);
+        panel(x);
+        return x;
+    };
+    auto combo = [&](const char* name, int l, int t, int w, ui::TComboBoxStyle style) {
+        auto* c = add<ui::TComboBox>(name, nullptr, l, t, w, rowH);
+        c->setStyle(style);
+        panel(c);
+        return c;
+    };
+    auto check = [&](const char* name, const char* caption, int l, int t, int w) {
+        auto* c = add<ui::TCheckBox>(name, nullptr, l, t, w, 20);
+        c->setCaption(caption);
+        panel(c);
+        return c;
+    };
+
+    // The map, and the pointer readouts under it.
+    ScrollBox1 = add<ui::TScrollBox>("ScrollBox1", nullptr, 4, 4, colA - 58, formH - 58);
+    ScrollBox1->setAnchors(true, true, true, true);
+    Image1 = add<ui::TImage>("Image1", ScrollBox1, 0, 0, 1345, 888);
+    Image1->setStretch(true);
+    Image1->setProportional(true);
+    Image1->setCenter(true);
+    Image1->setCursor(ui::crCross);
+    auto status = [&](const char* name, const char* caption, int l, int t, int w) {
+        auto* x = add<ui::TLabel>(name, nullptr, l, t, w, 18);
+        x->setCaption(caption);
+        x->setAnchors(true, false, false, true);
+        return x;
+    };
+    const int s1 = formH - 50, s2 = formH - 28;
+    XY_xy = status("XY_xy", "XY(x,y)", 6, s1, 170);
+    tedxylab = status("tedxylab", "Ted  XY (LvL3):", 180, s1, 260);
+    lolat = status("lolat", "Long/Latt", 444, s1, 330);
+    distinm1 = status("distinm1", "distinm1", 6, s2, 340);
+    ftAtoB = status("ftAtoB", "ftAtoB", 350, s2, 60);
+    RxYLabel = status("RxYLabel", "Rx Y", 414, s2, 130);
+    sbarXlabel = status("sbarXlabel", "range hor:", 548, s2, 200);
+
+    // Zoom bar between the map and the panel.
+    const int zx = colA - 50;
+    zoomio = label("zoomio", "Zoom +/-", zx - 4, 4, 56);
+    zoombar = add<ui::TTrackBar>("zoombar", nullptr, zx, 24, 40, 330);
+    panel(zoombar);
+    zoombar->setOrientation(ui::trVertical);
+    zoombar->setReversed(true);
+    zoombar->setMax(8000);
+    zoombar->setMin(1345);
+    zoombar->setPosition(4000);
+    zoombar->setFrequency(500);
+    zoombar->setLineSize(100);
+    zoombar->setHint("Zoom in and out");
+    zoomfact = label("zoomfact", "zoomfact", zx - 4, 358, 56);
+
+    // Left column: map, mode, template folder, list and memo.
+    mapchoice = combo("mapchoice", colA, 4, 112, ui::csDropDown);
+    mlfORmbf = combo("mlfORmbf", colA + 116, 4, 110, ui::csDropDown);
+    mlfORmbf->Items().assign({".mlf", ".mbf"});
+    mlfORmbf->setHint("choose mLf (landmarks) or mBf ( brigades)");
+    mapchoiceitemindex = label("mapchoiceitemindex", "mapchoice itemindex", colA, 30, colW);
+    LMtemplate = combo("LMtemplate", colA, 50, colW, ui::csDropDown);
+    LMtemplate->setSorted(true);
+    loadpic = button("loadpic", "Load this map", colA, 78, colW);
+    lmpicklist = add<ui::TListBox>("lmpicklist", nullptr, colA, 108, colW, 300);
+    panel(lmpicklist);
+    lmpicklist->setMultiSelect(true);
+    lmpicklist->setHint("rightclick to work on *current* selected objects (=marked blue..)");
+    LMdata = add<ui::TMemo>("LMdata", nullptr, colA, 412, colW + 234, 132);
+    panel(LMdata);
+    LMdata->setFontName("Courier New");
+    LMdata->setText("LMdata");
+    debugd = add<ui::TMemo>("debugd", nullptr, colA, 412, colW, 60);
+    debugd->setText("debugd");
+    debugd->setVisible(false);
+    cpyListBox = add<ui::TListBox>("cpyListBox", nullptr, colA, 548, colW, 90);
+    panel(cpyListBox);
+    cpyListBox->setMultiSelect(true);
+    cpyListBox->Items().Add("copied items go here....");
+    cpyListBox->setItemIndex(0);
+    WxHLabel = label("WxHLabel", "WxH:", colA, 642, colW + 234);
+    zoomlabel = label("zoomlabel", "Zoom:", colA, 660, colW);
+    SbarYlabel = label("SbarYlabel", "range Ver", colA, 678, colW + 234);
+
+    // Right column: the edit panel, then the file and view buttons.
+    edLM = button("edLM", "Edit Landmark", colB, 4, 110);
+    undoLM = button("undoLM", "Undo Changes", colB + 116, 4, 110);
+    side = combo("side", colB, 34, colW, ui::csDropDownList);
+    Lotype = combo("Lotype", colB, 62, colW, ui::csDropDownList);
+    lodatLabel = label("lodatLabel", "Lo02xxxx.dat", colB, 90, 90);
+    lofname = label("lofname", "lofname", colB + 92, 90, colW - 92);
+    Lofile = combo("Lofile", colB, 108, colW, ui::csDropDownList);
+    lndmrkname = add<ui::TEdit>("lndmrkname", nullptr, colB, 138, colW, rowH);
+    panel(lndmrkname);
+    lndmrkname->setMaxLength(39);
+    elevaLabel = label("elevaLabel", "Elevation (in ft)", colB, 166, 120);
+    LMElev = add<ui::TEdit>("LMElev", nullptr, colB + 122, 164, colW - 122, rowH);
+    panel(LMElev);
+    rotadeglab = label("rotadeglab", "Rotation (in deg)", colB, 194, 120);
+    LMrotation = combo("LMrotation", colB + 122, 192, colW - 122, ui::csDropDown);
+    auto coord = [&](const char* name, int t) {
+        auto* e = add<ui::TMaskEdit>(name, nullptr, colB + 46, t, colW - 46, rowH);
+        panel(e);
+        e->setEditMask("!99.9999999999999999!");
+        e->setMaxLength(19);
+        return e;
+    };
+    eastlab = label("eastlab", "E<=>W", colB, 222, 44);
+    eastcord = coord("eastcord", 220);
+    northlab = label("northlab", "N<=>S", colB, 250, 44);
+    northcord = coord("northcord", 248);
+    addLM = button("addLM", "Add Landmark", colB, 278, colW);
+    remLM = button("remLM", "activate / deactivate LM's", colB, 306, colW);
+    savelms = button("savelms", "Save to lndmrksX.dat / .mlf", colB, 334, colW);
+    showloview = button("showloview", "View Lo file", colB, 362, 110);
+    remap = button("remap", "reload map", colB + 116, 362, 110);
+    hilite = check("hilite", "Highlight all", colB, 390, colW);
+    const std::initializer_list<ui::TControl*> editOnly = {
+        undoLM, side, Lotype, Lofile, lndmrkname, LMElev, LMrotation, eastcord, northcord};
+    for (ui::TControl* c : editOnly) c->setEnabled(false);
+
+    // Text export, under the memo.
+    savelminfo = button("savelminfo", "Save LM info to text file", colB, 548, colW);
+    inc_recnr = check("inc_recnr", "inc_recnr", colB, 576, 110);
+    inc_lo = check("inc_lo", "inc_lo", colB + 116, 576, 110);
+    inc_hidden = check("inc_hidden", "mark_hidden", colB, 596, 110);
+    inc_coords = check("inc_coords", "inc_coords", colB + 116, 596, 110);
+    inc_LM_name = check("inc_LM_name", "inc_LM_name", colB, 616, 110);
+    csv = check("csv", "csv file", colB + 116, 616, 110);
+    allORger = check("allORger", "Allied_or_German", colB, 636, 140);
+    inc_actonly = check("inc_actonly", "inc_actonly", colB + 140, 636, 90);
+
+    loc_A = button("loc_A", "loc_A", colB, 660, 60);
+    loc_B = button("loc_B", "loc B", colB + 64, 660, 60);
+    loc_A->setVisible(false);
+    loc_B->setVisible(false);
+    quitapp = button("quitapp", "Quit", colB + 116, formH - 34, 110);
+    quitapp->setAnchors(false, false, true, true);
+
+    // Pop-up menus; items of later features get their handlers when those exist.
+    zinzout = add<ui::TPopupMenu>("zinzout");
+    zinzout->add("SelectlastSearch1", "Select last Search")->OnClick = [this] {
+        SelectlastSearch1Click();
+    };
+    zinzout->add("Showselected1", "Focus selected")->OnClick = [this] { focselected(); };
+    zinzout->add("RedrawMap1", "Redraw Map")->OnClick = [this] { redomap(); };
+    zinzout->add("CopyObject1", "Copy Object");
+    zinzout->add("PasteObject1", "Paste Object");
+    zinzout->add("PasteObjectasNew1", "Paste Object as New");
+    ScrollBox1->setPopupMenu(zinzout);
+
+    lmpickup = add<ui::TPopupMenu>("lmpickup");
+    lmpickup->add("cpobjs", "Copy Object(s)");
+    lmpickup->add("pstobjsnew", "Paste Object(s) as new");
+    lmpickup->add("pstobjathere", "Paste Object(s) at selected");
+    lmpickup->add("deactobjs", "De-activate Object(s)");
+    lmpickup->add("reactobjs", "Re-activate Object(s)");
+    lmpickup->add("blankobjs", "Blank object(s)");
+    lmpickup->add("erasobjs", "Delete Object(s) physically !!");
+    lmpicklist->setPopupMenu(lmpickup);
+
+    cpylistmenu = add<ui::TPopupMenu>("cpylistmenu");
+    cpylistmenu->add("Clearlist", "Clear list");
+    cpylistmenu->add("pasteNew", "Paste New");
+    cpylistmenu->add("pasteexists", "Paste to selected");
+    cpylistmenu->add("delobj", "delobj");
+    cpyListBox->setPopupMenu(cpylistmenu);
+
+    glist = add<ui::TImageList>("glist");
+    allist = add<ui::TImageList>("allist");
+    dimGlist = add<ui::TImageList>("dimGlist");
+    dimAllist = add<ui::TImageList>("dimAllist");
+    objico = add<ui::TImageList>("objico");
+    objico->setWidth(64);
+    objico->setHeight(64);
+    getpic = add<ui::TOpenDialog>("getpic");
+    saveit = add<ui::TSaveDialog>("saveit");
+
+    // Events.
+    OnCreate = [this] { formcreate(); };
+    OnActivate = [this] { FormActivate(); };
+    Image1->OnMouseDown = [this](ui::TMouseButton b, ui::TShiftState s, int x, int y) {
+        mdown(b, s, x, y);
+    };
+    Image1->OnMouseMove = [this](ui::TShiftState s, int x, int y) { dispxy(s, x, y); };
+    Image1->OnDblClick = [this] { seeklm(); };
+    loadpic->OnClick = [this] { loadlm(); };
+    mapchoice->OnChange = [this] { mapchoiceChange(); };
+    mlfORmbf->OnChange = [this] { mlfORmbfChange(); };
+    LMtemplate->OnEnter = [this] { filltemplate(); };
+    LMtemplate->OnClick = [this] { chgLMtemplate(); };
+    lmpicklist->OnClick = [this] { dispLM(); };
+    savelms->OnClick = [this] { savelndmrks(); };
+    hilite->OnClick = [this] { drawhilite(); };
+    zoombar->OnChange = [this] { Zoomupdn(); };
+    zoombar->OnMouseWheel = [this](ui::TShiftState s, int d, TPoint p, bool& h) {
+        zoombarupdn(s, d, p, h);
+    };
+    loc_A->OnClick = [this] { loc_AClick(); };
+    loc_B->OnClick = [this] { loc_BClick(); };
+    quitapp->OnClick = [this] { quitappClick(); };
+}
+
+} // namespace vx
