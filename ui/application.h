@@ -18,8 +18,8 @@ public:
     // also installs the GTK dialogs.
     void Initialize(int& argc, char**& argv);
     bool headless() const { return headless_; }
-    // Only before Initialize; tests never initialise and so stay headless.
-    void setHeadless(bool on) { headless_ = on; }
+    // Before Initialize; tests never initialise and so stay headless.
+    void setHeadless(bool on);
 
     const std::string& Title() const { return title_; }
     void setTitle(const std::string& t) { title_ = t; }
@@ -31,6 +31,13 @@ public:
         T* p = f.get();
         adopt(std::move(f));
         return p;
+    }
+    // The same, setting ref before OnCreate runs (handlers may read it).
+    template <class T> T* CreateForm(T*& ref) {
+        auto f = std::make_unique<T>();
+        ref = f.get();
+        adopt(std::move(f));
+        return ref;
     }
     TForm* MainForm() const { return mainForm_; }
 
@@ -46,8 +53,8 @@ public:
 
     // Runs an event handler. Any exception it throws ends that handler only and
     // is shown in the standard error dialog; choosing "End program" there
-    // terminates the application with exit code 1.
-    void dispatch(const std::function<void()>& handler);
+    // terminates the application with exit code 1. False when the handler failed.
+    bool dispatch(const std::function<void()>& handler);
     // The text of the standard error dialog for an error message.
     static std::string errorText(const std::string& message);
 
@@ -62,7 +69,9 @@ public:
 
 private:
     void adopt(std::unique_ptr<TForm> form);
+    void reportError(const std::string& message);
     bool headless_ = true;
+    bool headless_requested_ = false;
     bool initialized_ = false;
     bool terminated_ = false;
     bool inLoop_ = false;
@@ -73,6 +82,7 @@ private:
     TForm* mainForm_ = nullptr;
     std::vector<TControl*> pendingFlush_;
     bool flushQueued_ = false;
+    friend struct AppPeer;
 };
 
 TApplication& Application();

@@ -82,13 +82,19 @@ protected:
     // Where children's widgets go; default: none.
     virtual void placeChild(TControl* child);
     virtual void moveChildPeer(TControl* child);
+    // Mirrors the bounds of a control without a parent (a window).
+    virtual void moveSelfPeer() {}
     // Offset of children's coordinates (scrolling).
     virtual TPoint childOffset() const { return {0, 0}; }
     // Runs after this control's size changed (state already updated).
     virtual void resized() {}
     virtual void childResized(TControl*) {}
+
+public:
     // Labels size themselves in the peer.
     virtual bool peerAutoSize() const { return false; }
+
+protected:
     void layoutChildren();
 
     GtkWidget* widget_ = nullptr;

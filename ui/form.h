@@ -79,15 +79,17 @@ protected:
     void peerDetached() override;
     void placeChild(TControl* child) override;
     void moveChildPeer(TControl* child) override;
+    void moveSelfPeer() override;
 
 private:
+    friend struct FormPeer;
     void controlAdded(TControl* c);
     void destroyWindow();
     void peerCaption();
-    void peerShow(bool on);
     std::string caption_;
     std::vector<std::unique_ptr<TComponent>> components_;
     GtkWidget* layout_ = nullptr; // the container children are put in
+    bool resizingFromPeer_ = false;
 };
 
 } // namespace vx::ui

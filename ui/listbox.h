@@ -49,6 +49,8 @@ private:
     void itemsChanged();
     void fixItemIndex();
     void peerSelection();
+    int peerTopIndex() const;
+    void peerTopIndexSet();
     TItemStrings items_;
     std::vector<char> selected_;
     int itemIndex_ = -1;

@@ -31,6 +31,8 @@ private:
 
 class TPopupMenu : public TComponent {
 public:
+    TPopupMenu() = default;
+    ~TPopupMenu() override;
     // Adds an item at the end; the menu owns it.
     TMenuItem* add(const std::string& name, const std::string& caption);
     const std::vector<std::unique_ptr<TMenuItem>>& Items() const { return items_; }
@@ -47,6 +49,7 @@ private:
     void showPeer();
     std::vector<std::unique_ptr<TMenuItem>> items_;
     int popups_ = 0;
+    GtkWidget* menu_ = nullptr;
 };
 
 } // namespace vx::ui

@@ -33,8 +33,8 @@ private:
     TBitmap bmp_;
 };
 
-// Decoders behind TPicture, usable on any bitmap. They throw PictureError and
-// leave out untouched on failure.
+// Decoders behind TPicture. They throw PictureError on failure, when out may
+// hold part of a picture (TPicture decodes into a spare bitmap for that reason).
 void decodeJpeg(const std::string& name, const void* bytes, size_t size, TBitmap& out);
 void decodeWithPixbuf(const std::string& name, const void* bytes, size_t size, TBitmap& out);
 // The largest raster a picture file may ask for: 4096 pixels per byte of file,

@@ -1,0 +1,136 @@
+#include "application.h"
+
+#include "gtk_peer.h"
+#include "support/dialogs.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <exception>
+
+namespace vx::ui {
+
+TApplication& Application() {
+    static TApplication app;
+    return app;
+}
+
+void TApplication::Initialize(int& argc, char**& argv) {
+    if (initialized_) return;
+    initialized_ = true;
+    const char* env = std::getenv("VX_HEADLESS");
+    const char* display = std::getenv("DISPLAY");
+    const bool wantHeadless =
+        headless_requested_ || (env && std::strcmp(env, "1") == 0) || !display || !*display;
+    headless_ = true;
+    if (wantHeadless) return;
+    if (!gtk::openDisplay(argc, argv)) {
+        std::fprintf(stderr, "Cannot open the display; running without windows.\n");
+        return;
+    }
+    headless_ = false;
+    gtk::installDialogs();
+}
+
+void TApplication::setHeadless(bool on) {
+    headless_requested_ = on;
+    if (on || !initialized_) headless_ = true;
+}
+
+void TApplication::adopt(std::unique_ptr<TForm> form) {
+    TForm* p = form.get();
+    forms_.push_back(std::move(form));
+    if (!mainForm_) mainForm_ = p;
+    p->doCreate();
+}
+
+int TApplication::Run() {
+    flushPeers();
+    if (headless_ || terminated_ || !mainForm_) return exitCode_;
+    mainForm_->Show();
+    if (terminated_) return exitCode_;
+    inLoop_ = true;
+    gtk::runLoop();
+    inLoop_ = false;
+    return exitCode_;
+}
+
+void TApplication::ProcessMessages() {
+    flushPeers();
+    if (!headless_) gtk::processPending();
+}
+
+void TApplication::Terminate() {
+    terminated_ = true;
+    if (inLoop_) gtk::quitLoop();
+}
+
+std::string TApplication::errorText(const std::string& message) {
+    return message + "\n\nPress Continue to ignore the error and risk data corruption.\n"
+                     "Press End program to kill the program.";
+}
+
+void TApplication::reportError(const std::string& message) {
+    bool end = false;
+    try {
+        end = vx::dialogs().showError(errorText(message));
+    } catch (...) {
+        std::fprintf(stderr, "%s\n", message.c_str());
+    }
+    if (end) {
+        exitCode_ = 1;
+        Terminate();
+    }
+}
+
+bool TApplication::dispatch(const std::function<void()>& handler) {
+    if (!handler) return true;
+    ++dispatchDepth_;
+    bool ok = false;
+    try {
+        handler();
+        ok = true;
+    } catch (const std::exception& e) {
+        reportError(e.what());
+    } catch (...) {
+        reportError("Unknown error");
+    }
+    if (--dispatchDepth_ == 0) flushPeers();
+    return ok;
+}
+
+void TApplication::schedulePeerFlush(TControl* control) {
+    if (std::find(pendingFlush_.begin(), pendingFlush_.end(), control) != pendingFlush_.end())
+        return;
+    pendingFlush_.push_back(control);
+    if (!flushQueued_ && !headless_) {
+        flushQueued_ = true;
+        gtk::atIdle([] {
+            Application().flushQueued_ = false;
+            Application().flushPeers();
+        });
+    }
+}
+
+void TApplication::cancelPeerFlush(TControl* control) {
+    std::erase(pendingFlush_, control);
+}
+
+void TApplication::flushPeers() {
+    while (!pendingFlush_.empty()) {
+        std::vector<TControl*> now;
+        now.swap(pendingFlush_);
+        for (TControl* c : now) c->flushPeer();
+    }
+}
+
+void TApplication::resetForTesting() {
+    forms_.clear();
+    mainForm_ = nullptr;
+    terminated_ = false;
+    exitCode_ = 0;
+    pendingFlush_.clear();
+}
+
+} // namespace vx::ui

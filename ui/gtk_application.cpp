@@ -1,0 +1,103 @@
+// The event loop and small helpers of the GTK binding.
+#include "gtk_peer.h"
+
+#include <memory>
+
+namespace vx::ui::gtk {
+
+bool openDisplay(int& argc, char**& argv) {
+    return gtk_init_check(&argc, &argv);
+}
+
+void runLoop() {
+    gtk_main();
+}
+
+void quitLoop() {
+    if (gtk_main_level() > 0) gtk_main_quit();
+}
+
+void processPending() {
+    while (gtk_events_pending()) gtk_main_iteration_do(FALSE);
+}
+
+void atIdle(std::function<void()> fn) {
+    auto* heap = new std::function<void()>(std::move(fn));
+    g_idle_add_full(
+        G_PRIORITY_HIGH_IDLE,
+        [](gpointer data) -> gboolean {
+            (*static_cast<std::function<void()>*>(data))();
+            return G_SOURCE_REMOVE;
+        },
+        heap, [](gpointer data) { delete static_cast<std::function<void()>*>(data); });
+}
+
+GtkWindow* activeWindow() {
+    GList* all = gtk_window_list_toplevels();
+    GtkWindow* found = nullptr;
+    for (GList* l = all; l; l = l->next) {
+        auto* w = GTK_WINDOW(l->data);
+        if (gtk_window_is_active(w) && gtk_widget_get_visible(GTK_WIDGET(w))) found = w;
+    }
+    g_list_free(all);
+    return found;
+}
+
+TShiftState shiftOf(guint state) {
+    TShiftState s;
+    s.shift = state & GDK_SHIFT_MASK;
+    s.ctrl = state & GDK_CONTROL_MASK;
+    s.alt = state & GDK_MOD1_MASK;
+    s.left = state & GDK_BUTTON1_MASK;
+    s.middle = state & GDK_BUTTON2_MASK;
+    s.right = state & GDK_BUTTON3_MASK;
+    return s;
+}
+
+TMouseButton buttonOf(guint button) {
+    return button == 3 ? mbRight : button == 2 ? mbMiddle : mbLeft;
+}
+
+Blocker::Blocker(gpointer instance, const void* control)
+    : instance_(instance), data_(const_cast<void*>(control)) {
+    if (instance_)
+        g_signal_handlers_block_matched(instance_, G_SIGNAL_MATCH_DATA, 0, 0, nullptr, nullptr,
+                                        data_);
+}
+
+Blocker::~Blocker() {
+    if (instance_)
+        g_signal_handlers_unblock_matched(instance_, G_SIGNAL_MATCH_DATA, 0, 0, nullptr, nullptr,
+                                          data_);
+}
+
+void disconnect(gpointer instance, const void* data) {
+    if (instance)
+        g_signal_handlers_disconnect_matched(instance, G_SIGNAL_MATCH_DATA, 0, 0, nullptr, nullptr,
+                                             const_cast<void*>(data));
+}
+
+} // namespace vx::ui::gtk
+
+namespace vx::ui::gtk {
+
+std::string toUtf8(const std::string& text) {
+    gchar* u = g_convert(text.data(), static_cast<gssize>(text.size()), "UTF-8", "ISO-8859-1",
+                         nullptr, nullptr, nullptr);
+    if (!u) return text;
+    std::string s = u;
+    g_free(u);
+    return s;
+}
+
+std::string fromUtf8(const char* text) {
+    if (!text) return {};
+    gchar* l =
+        g_convert_with_fallback(text, -1, "ISO-8859-1", "UTF-8", "?", nullptr, nullptr, nullptr);
+    if (!l) return text;
+    std::string s = l;
+    g_free(l);
+    return s;
+}
+
+} // namespace vx::ui::gtk

@@ -1,0 +1,168 @@
+// Peers of images (a drawing area that paints only what is exposed) and of
+// scroll boxes (a scrolled window with a viewport).
+#include "application.h"
+#include "gtk_peer.h"
+#include "image.h"
+#include "scrollbox.h"
+
+#include <cmath>
+
+namespace vx::ui {
+
+using namespace gtk;
+
+// --- TImage ---
+
+struct ImagePeer {
+    static gboolean exposed(GtkWidget* w, GdkEventExpose* ev, gpointer data) {
+        auto* img = static_cast<TImage*>(data);
+        img->repaintQueued_ = false;
+        Application().flushPeers();
+        cairo_t* cr = gdk_cairo_create(gtk_widget_get_window(w));
+        gdk_cairo_rectangle(cr, &ev->area);
+        cairo_clip(cr);
+        const GdkColor bg = gtk_widget_get_style(w)->bg[GTK_STATE_NORMAL];
+        cairo_set_source_rgb(cr, bg.red / 65535.0, bg.green / 65535.0, bg.blue / 65535.0);
+        cairo_paint(cr);
+        img->paint(cr, {ev->area.x, ev->area.y, ev->area.x + ev->area.width,
+                        ev->area.y + ev->area.height});
+        cairo_destroy(cr);
+        return TRUE;
+    }
+    static int px(double v) { return static_cast<int>(std::floor(v)); }
+    static gboolean pressed(GtkWidget* w, GdkEventButton* ev, gpointer data) {
+        auto* img = static_cast<TImage*>(data);
+        if (ev->type == GDK_BUTTON_PRESS) {
+            gtk_widget_grab_focus(w);
+            img->userMouseDown(buttonOf(ev->button), shiftOf(ev->state), px(ev->x), px(ev->y));
+        } else if (ev->type == GDK_2BUTTON_PRESS) {
+            img->userDblClick();
+        }
+        return TRUE;
+    }
+    static gboolean released(GtkWidget* w, GdkEventButton* ev, gpointer data) {
+        auto* img = static_cast<TImage*>(data);
+        img->userMouseUp(buttonOf(ev->button), shiftOf(ev->state), px(ev->x), px(ev->y));
+        GtkAllocation a;
+        gtk_widget_get_allocation(w, &a);
+        if (ev->button == 1 && ev->x >= 0 && ev->y >= 0 && ev->x < a.width && ev->y < a.height)
+            img->userClick();
+        return TRUE;
+    }
+    static gboolean moved(GtkWidget*, GdkEventMotion* ev, gpointer data) {
+        static_cast<TImage*>(data)->userMouseMove(shiftOf(ev->state), px(ev->x), px(ev->y));
+        return TRUE;
+    }
+    static gboolean scrolled(GtkWidget*, GdkEventScroll* ev, gpointer data) {
+        int delta = 0;
+        if (ev->direction == GDK_SCROLL_UP) delta = 120;
+        if (ev->direction == GDK_SCROLL_DOWN) delta = -120;
+        if (!delta) return FALSE;
+        // Not handled: the scroll box scrolls as usual.
+        return static_cast<TImage*>(data)->userWheel(delta, px(ev->x), px(ev->y),
+                                                     shiftOf(ev->state));
+    }
+};
+
+GtkWidget* TImage::createWidget() {
+    area_ = gtk_drawing_area_new();
+    gtk_widget_set_can_focus(area_, TRUE);
+    gtk_widget_add_events(area_, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK |
+                                     GDK_POINTER_MOTION_MASK | GDK_SCROLL_MASK);
+    connect(area_, "expose-event", ImagePeer::exposed, this);
+    connect(area_, "button-press-event", ImagePeer::pressed, this);
+    connect(area_, "button-release-event", ImagePeer::released, this);
+    connect(area_, "motion-notify-event", ImagePeer::moved, this);
+    connect(area_, "scroll-event", ImagePeer::scrolled, this);
+    return area_;
+}
+
+void TImage::syncPeer() {
+    invalidate();
+}
+
+void TImage::peerDetached() {
+    area_ = nullptr;
+}
+
+void TImage::invalidate() {
+    if (!area_ || repaintQueued_) return;
+    repaintQueued_ = true;
+    gtk_widget_queue_draw(area_);
+}
+
+// --- TScrollBox ---
+
+struct ScrollBoxPeer {
+    static GtkAdjustment* adj(const TScrollBox& b, bool horz) {
+        return horz ? gtk_scrolled_window_get_hadjustment(GTK_SCROLLED_WINDOW(b.widget()))
+                    : gtk_scrolled_window_get_vadjustment(GTK_SCROLLED_WINDOW(b.widget()));
+    }
+    static void valueChanged(GtkAdjustment*, gpointer data) {
+        auto* b = static_cast<TScrollBox*>(data);
+        b->userScroll(int(std::lround(gtk_adjustment_get_value(adj(*b, true)))),
+                      int(std::lround(gtk_adjustment_get_value(adj(*b, false)))));
+    }
+};
+
+GtkWidget* TScrollBox::createWidget() {
+    GtkWidget* sw = gtk_scrolled_window_new(nullptr, nullptr);
+    gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(sw), GTK_POLICY_AUTOMATIC,
+                                   GTK_POLICY_AUTOMATIC);
+    gtk_scrolled_window_set_shadow_type(GTK_SCROLLED_WINDOW(sw), GTK_SHADOW_NONE);
+    viewport_ = gtk_viewport_new(gtk_scrolled_window_get_hadjustment(GTK_SCROLLED_WINDOW(sw)),
+                                 gtk_scrolled_window_get_vadjustment(GTK_SCROLLED_WINDOW(sw)));
+    gtk_viewport_set_shadow_type(GTK_VIEWPORT(viewport_), GTK_SHADOW_NONE);
+    gtk_container_add(GTK_CONTAINER(sw), viewport_);
+    gtk_widget_show(viewport_);
+    connect(gtk_scrolled_window_get_hadjustment(GTK_SCROLLED_WINDOW(sw)), "value-changed",
+            ScrollBoxPeer::valueChanged, this);
+    connect(gtk_scrolled_window_get_vadjustment(GTK_SCROLLED_WINDOW(sw)), "value-changed",
+            ScrollBoxPeer::valueChanged, this);
+    return sw;
+}
+
+void TScrollBox::syncPeer() {
+    // The real thickness of a bar, for ClientWidth and ClientHeight.
+    GtkWidget* bar = gtk_scrolled_window_get_vscrollbar(GTK_SCROLLED_WINDOW(widget_));
+    GtkRequisition r{0, 0};
+    if (bar) gtk_widget_size_request(bar, &r);
+    gint spacing = 0;
+    gtk_widget_style_get(widget_, "scrollbar-spacing", &spacing, nullptr);
+    if (r.width > 0) barSize_ = r.width + spacing;
+    reclamp();
+    peerPositions();
+}
+
+void TScrollBox::placeChild(TControl* c) {
+    if (!gtk_bin_get_child(GTK_BIN(viewport_)))
+        gtk_container_add(GTK_CONTAINER(viewport_), c->widget());
+}
+
+void TScrollBox::moveChildPeer(TControl* c) {
+    gtk_widget_set_size_request(c->widget(), c->Width(), c->Height());
+    peerPositions();
+}
+
+// The adjustments learn the new range at once, so a position set right after
+// a resize of the child is not cut to the old range.
+void TScrollBox::peerPositions() {
+    const TControl* c = child();
+    if (!widget_ || !c) return;
+    const int pageW = ClientWidth(), pageH = ClientHeight();
+    GtkAdjustment* h = ScrollBoxPeer::adj(*this, true);
+    GtkAdjustment* v = ScrollBoxPeer::adj(*this, false);
+    Blocker bh(h, this), bv(v, this);
+    gtk_adjustment_configure(h, horz_.Position(), 0, std::max(c->Width(), pageW), 16, pageW * 0.9,
+                             pageW);
+    gtk_adjustment_configure(v, vert_.Position(), 0, std::max(c->Height(), pageH), 16, pageH * 0.9,
+                             pageH);
+}
+
+void TScrollBox::peerDetached() {
+    disconnect(ScrollBoxPeer::adj(*this, true), this);
+    disconnect(ScrollBoxPeer::adj(*this, false), this);
+    viewport_ = nullptr;
+}
+
+} // namespace vx::ui

@@ -1,0 +1,243 @@
+// Peers of combo boxes and list boxes.
+#include "application.h"
+#include "combobox.h"
+#include "gtk_peer.h"
+#include "listbox.h"
+#include "menus.h"
+
+namespace vx::ui {
+
+using namespace gtk;
+
+// --- TComboBox ---
+
+struct ComboPeer {
+    static GtkEntry* entry(const TComboBox& c) {
+        GtkWidget* child = gtk_bin_get_child(GTK_BIN(c.combo_));
+        return child && GTK_IS_ENTRY(child) ? GTK_ENTRY(child) : nullptr;
+    }
+    static void changed(GtkComboBox* cb, gpointer data) {
+        auto* c = static_cast<TComboBox*>(data);
+        const int active = gtk_combo_box_get_active(cb);
+        if (active >= 0 && active < c->items_.Count()) {
+            const bool was = active == c->itemIndex_;
+            c->itemIndex_ = active;
+            c->text_ = c->items_[active];
+            if (!was) Application().dispatch(c->OnChange);
+        } else if (GtkEntry* e = entry(*c)) {
+            const std::string typed = fromUtf8(gtk_entry_get_text(e));
+            if (typed == c->text_ && c->itemIndex_ < 0) return;
+            c->text_ = typed;
+            c->itemIndex_ = -1;
+            for (int i = 0; i < c->items_.Count() && c->itemIndex_ < 0; ++i)
+                if (c->items_[i] == typed) c->itemIndex_ = i;
+            Application().dispatch(c->OnChange);
+        }
+    }
+    static gboolean pressed(GtkWidget*, GdkEventButton* ev, gpointer data) {
+        if (ev->type == GDK_BUTTON_PRESS && ev->button == 1) static_cast<TComboBox*>(data)->click();
+        return FALSE;
+    }
+    static gboolean focusIn(GtkWidget*, GdkEvent*, gpointer data) {
+        static_cast<TComboBox*>(data)->userEnter();
+        return FALSE;
+    }
+    static gboolean focusOut(GtkWidget*, GdkEvent*, gpointer data) {
+        static_cast<TComboBox*>(data)->userExit();
+        return FALSE;
+    }
+    // The drop-down button and the entry are internal children of the box.
+    static void hookChild(GtkWidget* w, gpointer data) {
+        if (!GTK_IS_TOGGLE_BUTTON(w) && !GTK_IS_ENTRY(w)) return;
+        connect(w, "button-press-event", pressed, data);
+        connect(w, "focus-in-event", focusIn, data);
+        connect(w, "focus-out-event", focusOut, data);
+    }
+    static void unhookChild(GtkWidget* w, gpointer data) { disconnect(w, data); }
+};
+
+GtkWidget* TComboBox::createWidget() {
+    combo_ =
+        style_ == csDropDownList ? gtk_combo_box_text_new() : gtk_combo_box_text_new_with_entry();
+    connect(combo_, "changed", ComboPeer::changed, this);
+    gtk_container_forall(GTK_CONTAINER(combo_), ComboPeer::hookChild, this);
+    rebuildPending_ = true;
+    return combo_;
+}
+
+void TComboBox::syncPeer() {
+    flushPeer();
+}
+
+void TComboBox::flushPeer() {
+    if (!combo_) return;
+    if (rebuildPending_) {
+        rebuildPending_ = false;
+        Blocker block(combo_, this);
+        GtkListStore* store = GTK_LIST_STORE(gtk_combo_box_get_model(GTK_COMBO_BOX(combo_)));
+        gtk_list_store_clear(store);
+        for (int i = 0; i < items_.Count(); ++i)
+            gtk_combo_box_text_append_text(GTK_COMBO_BOX_TEXT(combo_), toUtf8(items_[i]).c_str());
+    }
+    peerSelection();
+}
+
+void TComboBox::peerSelection() {
+    if (rebuildPending_) return flushPeer();
+    Blocker block(combo_, this);
+    gtk_combo_box_set_active(GTK_COMBO_BOX(combo_), itemIndex_);
+    if (GtkEntry* e = ComboPeer::entry(*this)) {
+        Blocker blockEntry(e, this);
+        gtk_entry_set_text(e, toUtf8(text_).c_str());
+    }
+}
+
+void TComboBox::peerDetached() {
+    if (combo_) gtk_container_forall(GTK_CONTAINER(combo_), ComboPeer::unhookChild, this);
+    combo_ = nullptr;
+}
+
+// --- TListBox ---
+
+struct ListPeer {
+    static GtkTreeSelection* selection(const TListBox& l) {
+        return gtk_tree_view_get_selection(GTK_TREE_VIEW(l.view_));
+    }
+    static int rowAt(const TListBox& l, double x, double y) {
+        GtkTreePath* path = nullptr;
+        if (!gtk_tree_view_get_path_at_pos(GTK_TREE_VIEW(l.view_), int(x), int(y), &path, nullptr,
+                                           nullptr, nullptr))
+            return -1;
+        const int row = gtk_tree_path_get_indices(path)[0];
+        gtk_tree_path_free(path);
+        return row;
+    }
+    // Clicks are ours: the state changes first, then the peer follows.
+    static gboolean pressed(GtkWidget* w, GdkEventButton* ev, gpointer data) {
+        auto* l = static_cast<TListBox*>(data);
+        if (ev->window != gtk_tree_view_get_bin_window(GTK_TREE_VIEW(w))) return FALSE;
+        gtk_widget_grab_focus(w);
+        const int row = rowAt(*l, ev->x, ev->y);
+        if (ev->button == 3) {
+            if (ev->type == GDK_BUTTON_PRESS)
+                if (TPopupMenu* m = l->effectivePopupMenu()) m->popup(l);
+            return TRUE;
+        }
+        if (ev->button != 1 || row < 0) return TRUE;
+        if (ev->type == GDK_BUTTON_PRESS)
+            l->userClick(row, shiftOf(ev->state));
+        else if (ev->type == GDK_2BUTTON_PRESS)
+            Application().dispatch(l->OnDblClick);
+        return TRUE;
+    }
+    // Keyboard moves change the selection in the widget.
+    static void selectionChanged(GtkTreeSelection* sel, gpointer data) {
+        auto* l = static_cast<TListBox*>(data);
+        std::fill(l->selected_.begin(), l->selected_.end(), 0);
+        GList* rows = gtk_tree_selection_get_selected_rows(sel, nullptr);
+        for (GList* r = rows; r; r = r->next) {
+            const int i = gtk_tree_path_get_indices(static_cast<GtkTreePath*>(r->data))[0];
+            if (i >= 0 && i < int(l->selected_.size())) l->selected_[i] = 1;
+        }
+        g_list_free_full(rows, reinterpret_cast<GDestroyNotify>(gtk_tree_path_free));
+        GtkTreePath* cursor = nullptr;
+        gtk_tree_view_get_cursor(GTK_TREE_VIEW(l->view_), &cursor, nullptr);
+        if (cursor) {
+            l->itemIndex_ = l->anchor_ = gtk_tree_path_get_indices(cursor)[0];
+            gtk_tree_path_free(cursor);
+        }
+        l->fixItemIndex();
+        Application().dispatch(l->OnClick);
+    }
+};
+
+GtkWidget* TListBox::createWidget() {
+    GtkWidget* sw = gtk_scrolled_window_new(nullptr, nullptr);
+    gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(sw), GTK_POLICY_AUTOMATIC,
+                                   GTK_POLICY_AUTOMATIC);
+    gtk_scrolled_window_set_shadow_type(GTK_SCROLLED_WINDOW(sw), GTK_SHADOW_IN);
+    GtkListStore* store = gtk_list_store_new(1, G_TYPE_STRING);
+    view_ = gtk_tree_view_new_with_model(GTK_TREE_MODEL(store));
+    g_object_unref(store);
+    gtk_tree_view_set_headers_visible(GTK_TREE_VIEW(view_), FALSE);
+    gtk_tree_view_insert_column_with_attributes(GTK_TREE_VIEW(view_), -1, "",
+                                                gtk_cell_renderer_text_new(), "text", 0, nullptr);
+    gtk_container_add(GTK_CONTAINER(sw), view_);
+    gtk_widget_show(view_);
+    connect(view_, "button-press-event", ListPeer::pressed, this);
+    connect(ListPeer::selection(*this), "changed", ListPeer::selectionChanged, this);
+    rebuildPending_ = true;
+    return sw;
+}
+
+void TListBox::syncPeer() {
+    {
+        Blocker block(ListPeer::selection(*this), this);
+        gtk_tree_selection_set_mode(ListPeer::selection(*this),
+                                    multiSelect_ ? GTK_SELECTION_MULTIPLE : GTK_SELECTION_SINGLE);
+    }
+    flushPeer();
+    peerTopIndexSet();
+}
+
+void TListBox::flushPeer() {
+    if (!view_) return;
+    if (rebuildPending_) {
+        rebuildPending_ = false;
+        Blocker block(ListPeer::selection(*this), this);
+        GtkTreeView* tv = GTK_TREE_VIEW(view_);
+        GtkListStore* store = GTK_LIST_STORE(gtk_tree_view_get_model(tv));
+        g_object_ref(store);
+        gtk_tree_view_set_model(tv, nullptr); // refill detached: one view update
+        gtk_list_store_clear(store);
+        for (int i = 0; i < items_.Count(); ++i)
+            gtk_list_store_insert_with_values(store, nullptr, i, 0, toUtf8(items_[i]).c_str(), -1);
+        gtk_tree_view_set_model(tv, GTK_TREE_MODEL(store));
+        g_object_unref(store);
+    }
+    peerSelection();
+}
+
+void TListBox::peerSelection() {
+    if (rebuildPending_) return flushPeer();
+    GtkTreeSelection* sel = ListPeer::selection(*this);
+    Blocker block(sel, this);
+    gtk_tree_selection_unselect_all(sel);
+    for (int i = 0; i < int(selected_.size()); ++i) {
+        if (!selected_[i]) continue;
+        GtkTreePath* p = gtk_tree_path_new_from_indices(i, -1);
+        gtk_tree_selection_select_path(sel, p);
+        gtk_tree_path_free(p);
+    }
+    if (itemIndex_ >= 0) {
+        GtkTreePath* p = gtk_tree_path_new_from_indices(itemIndex_, -1);
+        gtk_tree_view_scroll_to_cell(GTK_TREE_VIEW(view_), p, nullptr, FALSE, 0, 0);
+        gtk_tree_path_free(p);
+    }
+}
+
+int TListBox::peerTopIndex() const {
+    GtkTreePath *start = nullptr, *end = nullptr;
+    if (!gtk_tree_view_get_visible_range(GTK_TREE_VIEW(view_), &start, &end)) return topIndex_;
+    const int top = gtk_tree_path_get_indices(start)[0];
+    gtk_tree_path_free(start);
+    gtk_tree_path_free(end);
+    return top;
+}
+
+void TListBox::peerTopIndexSet() {
+    if (items_.Count() == 0) return;
+    GtkTreePath* p = gtk_tree_path_new_from_indices(topIndex_, -1);
+    gtk_tree_view_scroll_to_cell(GTK_TREE_VIEW(view_), p, nullptr, TRUE, 0, 0);
+    gtk_tree_path_free(p);
+}
+
+void TListBox::peerDetached() {
+    if (view_) {
+        disconnect(ListPeer::selection(*this), this);
+        disconnect(view_, this);
+    }
+    view_ = nullptr;
+}
+
+} // namespace vx::ui

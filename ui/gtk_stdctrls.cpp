@@ -1,0 +1,206 @@
+// Peers of buttons, check boxes, labels, edits and memos.
+#include "application.h"
+#include "gtk_peer.h"
+#include "stdctrls.h"
+
+#include <gdk/gdkkeysyms.h>
+
+namespace vx::ui {
+
+using namespace gtk;
+
+// --- TButton ---
+
+GtkWidget* TButton::createWidget() {
+    GtkWidget* b = gtk_button_new_with_label("");
+    connect(
+        b, "clicked", +[](GtkButton*, gpointer data) { static_cast<TButton*>(data)->click(); },
+        this);
+    return b;
+}
+
+void TButton::syncPeer() {
+    gtk_button_set_label(GTK_BUTTON(widget_), toUtf8(caption_).c_str());
+}
+
+// --- TCheckBox ---
+
+struct CheckBoxPeer {
+    static void toggled(GtkToggleButton* b, gpointer data) {
+        auto* c = static_cast<TCheckBox*>(data);
+        c->checked_ = gtk_toggle_button_get_active(b);
+        Application().dispatch(c->OnClick);
+    }
+};
+
+GtkWidget* TCheckBox::createWidget() {
+    GtkWidget* b = gtk_check_button_new_with_label("");
+    connect(b, "toggled", CheckBoxPeer::toggled, this);
+    return b;
+}
+
+void TCheckBox::syncPeer() {
+    Blocker block(widget_, this);
+    gtk_button_set_label(GTK_BUTTON(widget_), toUtf8(caption_).c_str());
+    gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(widget_), checked_);
+}
+
+// --- TLabel ---
+
+GtkWidget* TLabel::createWidget() {
+    GtkWidget* l = gtk_label_new("");
+    gtk_misc_set_alignment(GTK_MISC(l), 0, 0);
+    return l;
+}
+
+void TLabel::syncPeer() {
+    gtk_label_set_text(GTK_LABEL(widget_), toUtf8(caption_).c_str());
+}
+
+// --- TEdit ---
+
+struct EditPeer {
+    static void changed(GtkEditable* e, gpointer data) {
+        auto* ed = static_cast<TEdit*>(data);
+        ed->text_ = fromUtf8(gtk_entry_get_text(GTK_ENTRY(e)));
+        Application().dispatch(ed->OnChange);
+    }
+    // Keeps typed and pasted text within what the edit accepts.
+    static void inserting(GtkEditable* e, gchar* text, gint length, gint* position, gpointer data) {
+        auto* ed = static_cast<TEdit*>(data);
+        const std::string insert = fromUtf8(std::string(text, size_t(length)).c_str());
+        std::string after;
+        const bool ok = ed->typedText(ed->text_, size_t(*position), insert, after);
+        if (ok && after.size() == ed->text_.size() + insert.size()) return;
+        g_signal_stop_emission_by_name(e, "insert-text");
+        if (!ok) return;
+        // Insert the accepted part only; the handlers see one change.
+        const std::string part = after.substr(size_t(*position), after.size() - ed->text_.size());
+        const std::string u = toUtf8(part);
+        {
+            Blocker block(e, ed);
+            gtk_editable_insert_text(e, u.c_str(), static_cast<gint>(u.size()), position);
+        }
+        changed(e, data);
+    }
+    static char keyChar(const GdkEventKey* ev) {
+        switch (ev->keyval) {
+        case GDK_Return:
+        case GDK_KP_Enter:
+            return '\r';
+        case GDK_BackSpace:
+            return '\b';
+        case GDK_Escape:
+            return 27;
+        default:
+            break;
+        }
+        if (ev->state & (GDK_CONTROL_MASK | GDK_MOD1_MASK)) return 0;
+        const guint32 u = gdk_keyval_to_unicode(ev->keyval);
+        return u >= 32 && u < 256 ? static_cast<char>(u) : 0;
+    }
+    static gboolean keyPressed(GtkWidget* w, GdkEventKey* ev, gpointer data) {
+        auto* ed = static_cast<TEdit*>(data);
+        const char key = keyChar(ev);
+        if (!key || !ed->OnKeyPress) return FALSE;
+        char k = key;
+        if (!Application().dispatch([&] { ed->OnKeyPress(k); })) return TRUE;
+        if (k == key) return FALSE; // the entry handles the key as usual
+        if (k >= 32 || k < 0) {
+            const std::string u = toUtf8(std::string(1, k));
+            gint pos = gtk_editable_get_position(GTK_EDITABLE(w));
+            gtk_editable_insert_text(GTK_EDITABLE(w), u.c_str(), static_cast<gint>(u.size()), &pos);
+            gtk_editable_set_position(GTK_EDITABLE(w), pos);
+        }
+        return TRUE;
+    }
+    static gboolean focusIn(GtkWidget*, GdkEvent*, gpointer data) {
+        static_cast<TEdit*>(data)->userEnter();
+        return FALSE;
+    }
+    static gboolean focusOut(GtkWidget*, GdkEvent*, gpointer data) {
+        static_cast<TEdit*>(data)->userExit();
+        return FALSE;
+    }
+};
+
+GtkWidget* TEdit::createWidget() {
+    GtkWidget* e = gtk_entry_new();
+    connect(e, "changed", EditPeer::changed, this);
+    connect(e, "insert-text", EditPeer::inserting, this);
+    connect(e, "key-press-event", EditPeer::keyPressed, this);
+    connect(e, "focus-in-event", EditPeer::focusIn, this);
+    connect(e, "focus-out-event", EditPeer::focusOut, this);
+    return e;
+}
+
+void TEdit::syncPeer() {
+    Blocker block(widget_, this);
+    const std::string u = toUtf8(text_);
+    if (u != gtk_entry_get_text(GTK_ENTRY(widget_)))
+        gtk_entry_set_text(GTK_ENTRY(widget_), u.c_str());
+    gtk_editable_set_editable(GTK_EDITABLE(widget_), !readOnly_);
+}
+
+// --- TMemo ---
+
+struct MemoPeer {
+    static void changed(GtkTextBuffer* buf, gpointer data) {
+        auto* m = static_cast<TMemo*>(data);
+        GtkTextIter a, b;
+        gtk_text_buffer_get_bounds(buf, &a, &b);
+        gchar* t = gtk_text_buffer_get_text(buf, &a, &b, FALSE);
+        // The peer already shows this text: update the lines without mirroring back.
+        auto hook = std::move(m->lines_.OnChange);
+        m->lines_.OnChange = nullptr;
+        m->setText(fromUtf8(t));
+        m->lines_.OnChange = std::move(hook);
+        g_free(t);
+        Application().dispatch(m->OnChange);
+    }
+};
+
+GtkWidget* TMemo::createWidget() {
+    GtkWidget* sw = gtk_scrolled_window_new(nullptr, nullptr);
+    gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(sw), GTK_POLICY_AUTOMATIC,
+                                   GTK_POLICY_AUTOMATIC);
+    gtk_scrolled_window_set_shadow_type(GTK_SCROLLED_WINDOW(sw), GTK_SHADOW_IN);
+    view_ = gtk_text_view_new();
+    gtk_container_add(GTK_CONTAINER(sw), view_);
+    gtk_widget_show(view_);
+    connect(gtk_text_view_get_buffer(GTK_TEXT_VIEW(view_)), "changed", MemoPeer::changed, this);
+    flushPeer();
+    return sw;
+}
+
+void TMemo::syncPeer() {
+    gtk_text_view_set_editable(GTK_TEXT_VIEW(view_), !readOnly_);
+    if (!fontName_.empty()) {
+        // Courier New is often missing; fontconfig then takes the monospace family.
+        std::string families = fontName_;
+        if (families == "Courier New") families += ", monospace";
+        PangoFontDescription* fd = pango_font_description_from_string((families + " 10").c_str());
+        gtk_widget_modify_font(view_, fd);
+        pango_font_description_free(fd);
+    }
+}
+
+void TMemo::flushPeer() {
+    if (!view_) return;
+    GtkTextBuffer* buf = gtk_text_view_get_buffer(GTK_TEXT_VIEW(view_));
+    std::string joined;
+    for (int i = 0; i < lines_.Count(); ++i) {
+        if (i) joined += '\n';
+        joined += lines_[i];
+    }
+    Blocker block(buf, this);
+    const std::string u = toUtf8(joined);
+    gtk_text_buffer_set_text(buf, u.c_str(), static_cast<gint>(u.size()));
+}
+
+void TMemo::peerDetached() {
+    if (view_) disconnect(gtk_text_view_get_buffer(GTK_TEXT_VIEW(view_)), this);
+    view_ = nullptr;
+}
+
+} // namespace vx::ui

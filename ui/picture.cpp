@@ -1,0 +1,207 @@
+#include "picture.h"
+
+#include "support/errors.h"
+#include "support/helpers.h"
+
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+#include <gdk-pixbuf/gdk-pixbuf.h>
+#include <gio/gio.h>
+#include <jpeglib.h>
+
+namespace vx::ui {
+
+bool pictureSizeAllowed(long long width, long long height, size_t fileSize) {
+    if (width <= 0 || height <= 0) return false;
+    const long long pixels = width * height;
+    return pixels <= 256LL * 1024 * 1024 && pixels <= static_cast<long long>(fileSize) * 4096;
+}
+
+namespace {
+
+[[noreturn]] void unreadable(const std::string& name, const std::string& why) {
+    throw vx::PictureError("Unable to read the picture \"" + name + "\": " + why);
+}
+
+struct JpegErrors {
+    jpeg_error_mgr pub;
+    std::jmp_buf jump;
+    char text[JMSG_LENGTH_MAX];
+};
+
+void jpegFail(j_common_ptr c) {
+    auto* e = reinterpret_cast<JpegErrors*>(c->err);
+    (*c->err->format_message)(c, e->text);
+    std::longjmp(e->jump, 1);
+}
+
+void jpegQuiet(j_common_ptr) {}
+
+enum class JpegResult { ok, failed, tooBig, noMemory };
+
+// No object with a destructor lives in this frame, so the long jump out of
+// libjpeg skips nothing.
+JpegResult jpegDecodeInto(const unsigned char* bytes, unsigned long size, TBitmap& out, char* why) {
+    jpeg_decompress_struct cinfo;
+    JpegErrors err;
+    cinfo.err = jpeg_std_error(&err.pub);
+    err.pub.error_exit = jpegFail;
+    err.pub.output_message = jpegQuiet;
+    err.text[0] = 0;
+    if (setjmp(err.jump)) {
+        jpeg_destroy_decompress(&cinfo);
+        std::snprintf(why, JMSG_LENGTH_MAX, "%s", err.text);
+        return JpegResult::failed;
+    }
+    jpeg_create_decompress(&cinfo);
+    jpeg_mem_src(&cinfo, bytes, size);
+    jpeg_read_header(&cinfo, TRUE);
+    // B, G, R, A in memory is cairo's ARGB32 on a little-endian machine.
+    cinfo.out_color_space = G_BYTE_ORDER == G_LITTLE_ENDIAN ? JCS_EXT_BGRA : JCS_EXT_ARGB;
+    jpeg_start_decompress(&cinfo);
+    if (!pictureSizeAllowed(cinfo.output_width, cinfo.output_height, size)) {
+        jpeg_destroy_decompress(&cinfo);
+        return JpegResult::tooBig;
+    }
+    try {
+        out.setSizeUninitialized(static_cast<int>(cinfo.output_width),
+                                 static_cast<int>(cinfo.output_height));
+    } catch (...) {
+        jpeg_destroy_decompress(&cinfo);
+        return JpegResult::noMemory;
+    }
+    JSAMPROW rows[16];
+    while (cinfo.output_scanline < cinfo.output_height) {
+        const unsigned first = cinfo.output_scanline;
+        const unsigned n = std::min<unsigned>(16, cinfo.output_height - first);
+        for (unsigned i = 0; i < n; ++i)
+            rows[i] = out.data() + size_t(first + i) * size_t(out.stride());
+        jpeg_read_scanlines(&cinfo, rows, n);
+    }
+    jpeg_finish_decompress(&cinfo);
+    jpeg_destroy_decompress(&cinfo);
+    return JpegResult::ok;
+}
+
+bool isJpegName(const std::string& name) {
+    const auto dot = name.find_last_of('.');
+    if (dot == std::string::npos) return false;
+    const std::string ext = vx::lowerAscii(name.substr(dot));
+    return ext == ".jpg" || ext == ".jpeg";
+}
+
+// Decoders write into one spare bitmap; a good result is swapped into the
+// picture, whose old buffer then waits for the next load.
+TBitmap& spare() {
+    static TBitmap bmp;
+    return bmp;
+}
+
+} // namespace
+
+void decodeJpeg(const std::string& name, const void* bytes, size_t size, TBitmap& out) {
+    char why[JMSG_LENGTH_MAX] = "";
+    switch (jpegDecodeInto(static_cast<const unsigned char*>(bytes),
+                           static_cast<unsigned long>(size), out, why)) {
+    case JpegResult::ok:
+        out.changed();
+        return;
+    case JpegResult::tooBig:
+        unreadable(name, "picture too large for its file");
+    case JpegResult::noMemory:
+        unreadable(name, "out of memory");
+    case JpegResult::failed:
+        break;
+    }
+    unreadable(name, why);
+}
+
+void decodeWithPixbuf(const std::string& name, const void* bytes, size_t size, TBitmap& out) {
+    GdkPixbufLoader* loader = gdk_pixbuf_loader_new();
+    struct Guard {
+        GdkPixbufLoader* l;
+        size_t fileSize;
+        bool tooBig = false;
+        ~Guard() { g_object_unref(l); }
+    } guard{loader, size};
+    // Refuse absurd sizes before the loader allocates them.
+    g_signal_connect(loader, "size-prepared",
+                     G_CALLBACK(+[](GdkPixbufLoader* l, gint w, gint h, gpointer data) {
+                         auto* g = static_cast<Guard*>(data);
+                         if (!pictureSizeAllowed(w, h, g->fileSize)) {
+                             g->tooBig = true;
+                             gdk_pixbuf_loader_set_size(l, 1, 1);
+                         }
+                     }),
+                     &guard);
+    GError* err = nullptr;
+    const bool written =
+        gdk_pixbuf_loader_write(loader, static_cast<const guchar*>(bytes), size, &err);
+    const bool closed = gdk_pixbuf_loader_close(loader, written ? &err : nullptr);
+    if (!written || !closed) {
+        std::string why = err ? err->message : "unknown format";
+        if (err) g_error_free(err);
+        unreadable(name, why);
+    }
+    if (guard.tooBig) unreadable(name, "picture too large for its file");
+    GdkPixbuf* pb = gdk_pixbuf_loader_get_pixbuf(loader);
+    if (!pb || gdk_pixbuf_get_bits_per_sample(pb) != 8) unreadable(name, "unknown format");
+    const int w = gdk_pixbuf_get_width(pb), h = gdk_pixbuf_get_height(pb);
+    const int nch = gdk_pixbuf_get_n_channels(pb), rs = gdk_pixbuf_get_rowstride(pb);
+    const bool alpha = gdk_pixbuf_get_has_alpha(pb) && nch == 4;
+    if (nch < 3) unreadable(name, "unknown format");
+    out.setSizeUninitialized(w, h);
+    const guchar* pix = gdk_pixbuf_get_pixels(pb);
+    for (int y = 0; y < h; ++y) {
+        const guchar* s = pix + size_t(y) * size_t(rs);
+        uint32_t* d = out.scanLine(y);
+        for (int x = 0; x < w; ++x, s += nch) {
+            const uint32_t a = alpha ? s[3] : 255;
+            auto pm = [a](uint32_t v) { return (v * a + 127) / 255; };
+            d[x] = a << 24 | pm(s[0]) << 16 | pm(s[1]) << 8 | pm(s[2]);
+        }
+    }
+    out.changed();
+}
+
+void TPicture::LoadFromBytes(const std::string& name, const void* bytes, size_t size) {
+    TBitmap& tmp = spare();
+    if (isJpegName(name))
+        decodeJpeg(name, bytes, size, tmp);
+    else
+        decodeWithPixbuf(name, bytes, size, tmp);
+    bmp_.swapPixels(tmp);
+}
+
+void TPicture::LoadFromFile(const std::string& path) {
+    gchar* contents = nullptr;
+    gsize length = 0;
+    if (g_file_test(path.c_str(), G_FILE_TEST_IS_DIR) ||
+        !g_file_get_contents(path.c_str(), &contents, &length, nullptr))
+        throw vx::FileError("Unable to open file \"" + path + "\"");
+    struct Free {
+        gchar* p;
+        ~Free() { g_free(p); }
+    } guard{contents};
+    LoadFromBytes(path, contents, length);
+}
+
+void TPicture::LoadFromResource(const std::string& resourcePath) {
+    GBytes* bytes =
+        g_resources_lookup_data(resourcePath.c_str(), G_RESOURCE_LOOKUP_FLAGS_NONE, nullptr);
+    if (!bytes) throw vx::FileError("No embedded picture \"" + resourcePath + "\"");
+    struct Unref {
+        GBytes* b;
+        ~Unref() { g_bytes_unref(b); }
+    } guard{bytes};
+    gsize n = 0;
+    const void* p = g_bytes_get_data(bytes, &n);
+    LoadFromBytes(resourcePath, p, n);
+}
+
+void TPicture::Clear() {
+    bmp_.clear();
+}
+
+} // namespace vx::ui
