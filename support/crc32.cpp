@@ -1,12 +1,12 @@
 #include "crc32.h"
 
 #include "errors.h"
+#include "lib_dirsearch.h"
 #include "lib_rawfile.h"
 
 #include <chrono>
 #include <cstdio>
 #include <memory>
-#include <sys/stat.h>
 #include <vector>
 #include <zlib.h>
 
@@ -38,10 +38,8 @@ uint32_t crc32Of(const void* data, int32_t len) {
 
 uint32_t fileCrc32(const std::string& name, int32_t& status) {
     status = 0;
-    struct stat st;
-    if (name.empty() || ::stat(name.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return 0;
-    // (A directory search for the name finds every path that stat finds, so
-    // it is not repeated here.)
+    // Whatever stat finds, a directory search for the same name finds too.
+    if (!existsAsFile(name)) return 0;
     auto open = [&]() -> std::unique_ptr<RawFile> {
         try {
             return std::make_unique<RawFile>(name);

@@ -25,7 +25,7 @@ uint32_t streamByteSum(std::istream& stream) {
 }
 
 int32_t fileByteSum(const std::string& name) {
-    if (!fileExistsLib(name)) return -1;
+    if (!existsAsFile(name)) return -1;
     RawFile file(name);
     std::string bytes(static_cast<size_t>(file.size()), '\0');
     bytes.resize(file.readUpTo(bytes.data(), bytes.size()));

@@ -65,7 +65,7 @@ bool staysInside(const std::string& path) {
     return true;
 }
 
-bool fileExistsLib(const std::string& path) {
+bool existsAsFile(const std::string& path) {
     struct stat st;
     return !path.empty() && ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
 }

@@ -32,6 +32,6 @@ std::vector<DirEntry> dirSearch(const std::string& pattern);
 bool staysInside(const std::string& path);
 
 // A path that exists and is not a folder (links followed).
-bool fileExistsLib(const std::string& path);
+bool existsAsFile(const std::string& path);
 
 } // namespace vx

@@ -59,7 +59,7 @@ bool fileFoundFF(const std::string& name) {
 }
 
 void copyIfExists(const std::string& src, const std::string& dst, bool preserveTime) {
-    if (fileExistsLib(src)) copyFileTo(src, dst, preserveTime);
+    if (existsAsFile(src)) copyFileTo(src, dst, preserveTime);
 }
 
 void deleteIfFound(const std::string& name) {
@@ -68,8 +68,8 @@ void deleteIfFound(const std::string& name) {
 
 void moveFileSS(const std::string& srcIn, const std::string& dstIn, bool preserveTime) {
     const std::string src = srcIn.substr(0, 255), dst = dstIn.substr(0, 255);
-    if (!fileExistsLib(src)) return; // then the search-and-delete would find nothing to delete
-    if (sameFile(src, dst)) return;  // a move onto itself must not end in a delete
+    if (!existsAsFile(src)) return; // then the search-and-delete would find nothing to delete
+    if (sameFile(src, dst)) return; // a move onto itself must not end in a delete
     if (copyFileTo(src, dst, preserveTime)) deleteIfFound(src);
 }
 

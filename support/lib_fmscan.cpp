@@ -45,6 +45,15 @@ std::vector<std::string> archiveNames(std::string part) {
     return names;
 }
 
+// Cuts the archive part ("&a.vol&b.vol&") off a folder entry.
+std::vector<std::string> splitEntry(std::string& entry) {
+    auto amp = entry.find('&');
+    if (amp == std::string::npos) return {};
+    auto names = archiveNames(entry.substr(amp));
+    entry.erase(amp);
+    return names;
+}
+
 std::vector<std::string> maskItems(std::string list) {
     std::vector<std::string> items;
     while (!list.empty()) {
@@ -79,10 +88,7 @@ bool requestIsSafe(const std::string& folders, const std::string& masks) {
     const auto maskList = maskItems(masks.empty() ? scanDefaultMasks : masks);
     for (int j = 1; j <= 10 && !table[j].empty(); ++j) {
         std::string entry = table[j];
-        auto amp = entry.find('&');
-        std::string archives = amp == std::string::npos ? "" : entry.substr(amp);
-        if (amp != std::string::npos) entry.erase(amp);
-        for (const auto& a : archiveNames(archives))
+        for (const auto& a : splitEntry(entry))
             if (!staysInside(entry + a)) return false;
         for (std::string m : maskList) {
             bool local = !m.empty() && m[0] == '!';
@@ -146,7 +152,7 @@ struct Scan {
                         const std::string& mask) {
         for (const auto& archive : archives) {
             volHits.Clear();
-            if (fileExistsLib(entry + archive)) volListMatching(entry + archive, mask, volHits);
+            if (existsAsFile(entry + archive)) volListMatching(entry + archive, mask, volHits);
             for (int i = 0; i < volHits.Count(); ++i) {
                 const std::string& line = volHits[i];
                 const std::string name = line.substr(0, line.find('='));
@@ -162,11 +168,7 @@ struct Scan {
         std::string maskList = masks.empty() ? scanDefaultMasks : masks;
         pause();
         std::string& entry = scanFolders[j];
-        std::vector<std::string> archives;
-        if (auto amp = entry.find('&'); amp != std::string::npos) {
-            archives = archiveNames(entry.substr(amp));
-            entry.erase(amp);
-        }
+        const auto archives = splitEntry(entry); // the entry keeps only its folder, for good
         do {
             std::string mask = takeItem(maskList, '|');
             if (!entry.empty()) {

@@ -126,7 +126,7 @@ void logPatchActive(const std::string& path) {
 }
 
 void copyFileBlocks(const std::string& src, const std::string& dst, bool failIfExists) {
-    if (failIfExists && fileExistsLib(dst)) return;
+    if (failIfExists && existsAsFile(dst)) return;
     RawFile in(src);
     std::string tmp = dst + ".XXXXXX";
     int fd = g_mkstemp(tmp.data());
@@ -154,7 +154,7 @@ void copyFileBlocks(const std::string& src, const std::string& dst, bool failIfE
 void applyPatchFolder(const std::string& dir, bool activate, bool protectCritical) {
     const std::string parent = dir + "/" + "..";
     const std::string listFile = dir + "/" + "patchfilelist.txt";
-    if (fileExistsLib(listFile)) {
+    if (existsAsFile(listFile)) {
         for (const std::string& item : readLines(listFile)) {
             if (item == "." || item == "..") continue;
             if (!staysInside(item)) {
@@ -166,9 +166,9 @@ void applyPatchFolder(const std::string& dir, bool activate, bool protectCritica
                 continue;
             }
             if (activate) {
-                if (fileExistsLib(dir + "/" + item))
+                if (existsAsFile(dir + "/" + item))
                     copyIfExists(dir + "/" + item, parent + "/" + item, false);
-            } else if (fileExistsLib(parent + "/" + item)) {
+            } else if (existsAsFile(parent + "/" + item)) {
                 ::unlink((parent + "/" + item).c_str());
             }
         }
@@ -190,7 +190,7 @@ void applyPatchFolder(const std::string& dir, bool activate, bool protectCritica
     const std::string act = parent + "/" + lastName(dir) + ".act";
     if (activate)
         logPatchActive(act);
-    else if (fileExistsLib(act))
+    else if (existsAsFile(act))
         ::unlink(act.c_str());
 }
 

@@ -54,7 +54,7 @@ void listMember(RawFile& file, int32_t dataofs, const std::string& name, TString
 } // namespace
 
 void loadSideTable(const std::string& name) {
-    if (!fileExistsLib(name)) return;
+    if (!existsAsFile(name)) return;
     RawFile file(name);
     landmarkhead head{};
     size_t got = file.readUpTo(&head, sizeof head);
