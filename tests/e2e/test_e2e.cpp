@@ -1,0 +1,133 @@
+// The real program on a private X server, driven by real X events.
+#include "xsession.h"
+
+#include "mapeditor/calibration.h"
+#include "mapeditor/lmfile.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <sstream>
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+namespace {
+
+struct Rect {
+    int x = 0, y = 0, w = 0, h = 0;
+};
+
+Rect bounds(const std::map<std::string, std::string>& s, const std::string& key) {
+    Rect r;
+    auto it = s.find(key + ".bounds");
+    if (it == s.end()) throw std::runtime_error("no bounds for " + key);
+    std::istringstream(it->second) >> r.x >> r.y >> r.w >> r.h;
+    return r;
+}
+
+int intOf(const std::map<std::string, std::string>& s, const std::string& key) {
+    auto it = s.find(key);
+    if (it == s.end()) throw std::runtime_error("no state " + key);
+    return std::stoi(it->second);
+}
+
+// One demo folder for the whole suite: generating the maps takes a moment.
+const fs::path& demoFolder() {
+    static fs::path dir = [] {
+        fs::path d = fs::temp_directory_path() / ("vx-e2e-" + std::to_string(getpid()));
+        fs::create_directories(d);
+        std::string cmd = std::string(VX_DEMODATA_EXE) + " " + d.string() + " > /dev/null";
+        if (std::system(cmd.c_str()) != 0) throw std::runtime_error("demo data failed");
+        fs::copy_file(VX_VEXTON_EXE, d / "vexton", fs::copy_options::overwrite_existing);
+        return d;
+    }();
+    return dir;
+}
+
+class EndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override {
+        state = (demoFolder() / ("state-" + std::string(::testing::UnitTest::GetInstance()
+                                                             ->current_test_info()
+                                                             ->name()) +
+                                 ".txt"))
+                    .string();
+        fs::remove(state);
+        prog = std::make_unique<e2e::Program>((demoFolder() / "vexton").string(),
+                                              demoFolder().string(), x.name(), state);
+        win = x.findWindow("Vexton", 20s);
+        ASSERT_NE(win, 0u) << "no window titled Vexton";
+        ASSERT_TRUE(e2e::waitForState(state, "Form1.visible", "1", 10s));
+        x.origin(win, wx, wy, ww, wh);
+    }
+    void clickControl(const std::string& name) {
+        Rect r = bounds(e2e::readState(state), "Form1." + name);
+        x.click(wx + r.x + r.w / 2, wy + r.y + r.h / 2);
+    }
+    void shot(const std::string& name, std::vector<uint32_t>& px) {
+        px = x.grab(wx, wy, ww, wh);
+        e2e::writePng((demoFolder() / (name + ".png")).string(), px, ww, wh);
+    }
+
+    e2e::XServer x;
+    std::string state;
+    std::unique_ptr<e2e::Program> prog;
+    e2e::Window win = 0;
+    int wx = 0, wy = 0, ww = 0, wh = 0;
+};
+
+} // namespace
+
+TEST_F(EndToEnd, StartsShowsTheWindowAndQuits) {
+    std::vector<uint32_t> px;
+    shot("startup", px);
+    EXPECT_GT(e2e::distinctColours(px), 50u) << "the window looks blank";
+    clickControl("quitapp");
+    EXPECT_EQ(prog->wait(10s), 0);
+}
+
+TEST_F(EndToEnd, LoadsTheMapAndPicksALandmarkByItsIcon) {
+    clickControl("loadpic");
+    ASSERT_TRUE(e2e::waitForState(state, "Form1.Image1.size", "4000 3000", 20s));
+    ASSERT_TRUE(e2e::waitForState(state, "Form1.lmpicklist.ItemIndex", "0", 5s));
+    std::this_thread::sleep_for(500ms); // let the map paint
+    std::vector<uint32_t> px;
+    shot("loaded", px);
+    EXPECT_GT(e2e::distinctColours(px), 500u) << "no map picture";
+
+    // Find a landmark in view, away from its neighbours, and click its icon.
+    auto s = e2e::readState(state);
+    const Rect box = bounds(s, "Form1.ScrollBox1");
+    const int hpos = intOf(s, "Form1.ScrollBox1.HorzPos"), vpos = intOf(s, "Form1.ScrollBox1.VertPos");
+    const vx::Tlm t = vx::readLandmarkFile((demoFolder() / "LMdefault" / "lndmrks4.mlf").string());
+    vx::initMapTable();
+    const vx::MapSizes sz{4000, 3000, 4000, 3000};
+    int target = 0, tx = 0, ty = 0;
+    for (int i = 2; i <= t.count() && !target; ++i) {
+        const auto& r = t.rec(i);
+        if (vx::isDeactivated(r)) continue;
+        const int cx = vx::lonLatToX(4, sz, r.lon, r.lat) - hpos;
+        const int cy = vx::latToY(4, sz, r.lat) - vpos;
+        if (cx < 40 || cy < 40 || cx > box.w - 60 || cy > box.h - 60) continue;
+        bool alone = true;
+        for (int j = 1; j <= t.count() && alone; ++j) {
+            if (j == i) continue;
+            const auto& o = t.rec(j);
+            alone = std::abs(vx::lonLatToX(4, sz, std::fabs(o.lon), std::fabs(o.lat)) - hpos - cx) > 40 ||
+                    std::abs(vx::latToY(4, sz, std::fabs(o.lat)) - vpos - cy) > 40;
+        }
+        if (alone) target = i, tx = cx, ty = cy;
+    }
+    ASSERT_NE(target, 0) << "no landmark alone in view";
+    // The icon's top-left corner sits on the point; click inside the icon.
+    x.click(wx + box.x + tx + 6, wy + box.y + ty + 6);
+    ASSERT_TRUE(e2e::waitForState(state, "Form1.lmpicklist.ItemIndex", std::to_string(target - 1), 5s))
+        << "record " << target << " not selected";
+    const std::string name(vx::nameText(t.rec(target)));
+    auto after = e2e::readState(state);
+    EXPECT_NE(after["Form1.LMdata.Text"].find("Name :" + name), std::string::npos);
+    clickControl("quitapp");
+    EXPECT_EQ(prog->wait(10s), 0);
+}

@@ -1,0 +1,66 @@
+// A private X server with the real program running on it, and the few X
+// operations the end-to-end tests need: find a window, look at it, click.
+#pragma once
+
+#include <chrono>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// Kept opaque so the X headers' macros stay out of the tests.
+using Window = unsigned long;
+struct Connection;
+
+class XServer {
+public:
+    XServer();  // starts Xvfb on a free display and connects to it
+    ~XServer(); // disconnects and stops the server
+    XServer(const XServer&) = delete;
+    XServer& operator=(const XServer&) = delete;
+
+    const std::string& name() const { return name_; }
+
+    // The first top-level window whose title is `title`, waiting up to `wait`.
+    Window findWindow(const std::string& title, std::chrono::milliseconds wait);
+    // Position of a window's client area on the screen.
+    void origin(Window w, int& x, int& y, int& width, int& height);
+    // A screenshot of a screen rectangle as 0xRRGGBB pixels.
+    std::vector<uint32_t> grab(int x, int y, int width, int height);
+    // Moves the pointer there and clicks the button (1 left, 2 middle, 3 right).
+    void click(int x, int y, int button = 1);
+
+private:
+    int pid_ = -1;
+    std::string name_;
+    Connection* conn_ = nullptr;
+};
+
+// The program under test, started in `folder` on the given display.
+class Program {
+public:
+    Program(const std::string& exe, const std::string& folder, const std::string& display,
+            const std::string& stateFile);
+    ~Program(); // kills it if still running
+    // Waits for the exit; returns its status code, or -1 on timeout or a signal.
+    int wait(std::chrono::milliseconds limit);
+    bool running();
+
+private:
+    int pid_ = -1;
+    int status_ = -1;
+};
+
+// Lines "form.control.property=value" that the program writes after each event
+// when VX_STATE_FILE names a file.
+std::map<std::string, std::string> readState(const std::string& path);
+// Waits until the state file holds key (optionally with that value).
+bool waitForState(const std::string& path, const std::string& key, const std::string& value,
+                  std::chrono::milliseconds limit);
+
+void writePng(const std::string& path, const std::vector<uint32_t>& px, int w, int h);
+// Number of distinct colours, a cheap test that a picture is not blank.
+size_t distinctColours(const std::vector<uint32_t>& px);
+
+} // namespace e2e

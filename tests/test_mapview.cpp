@@ -1,0 +1,200 @@
+#include "mainwindow_fixture.h"
+
+#include "mapeditor/calibration.h"
+#include "ui/ui.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace vx;
+using vxtest::MainWindowTest;
+
+namespace {
+
+constexpr uint32_t ground = 0x336633;
+
+// True when every opaque pixel of the image list's image shows at (x, y).
+// Pixels painted red afterwards (the de-activation cross) are not compared.
+bool iconAt(const ui::TImage& img, const ui::TImageList& list, int index, int x, int y,
+            bool skipRed = false) {
+    const ui::TBitmap& icon = list.image(index);
+    auto& canvas = const_cast<ui::TImage&>(img).Canvas();
+    int opaque = 0;
+    for (int j = 0; j < icon.Height(); ++j)
+        for (int i = 0; i < icon.Width(); ++i) {
+            const uint32_t px = icon.scanLine(j)[i];
+            if ((px >> 24) < 255) continue;
+            ++opaque;
+            const ui::TColor shown = canvas.Pixels(x + i, y + j);
+            if (skipRed && shown == ui::clRed) continue;
+            if (shown != ui::colorOf(px)) return false;
+        }
+    return opaque > 0;
+}
+
+bool untouched(const ui::TImage& img, int x, int y) {
+    auto& canvas = const_cast<ui::TImage&>(img).Canvas();
+    for (int j = 0; j < 16; ++j)
+        for (int i = 0; i < 16; ++i) {
+            const ui::TColor c = canvas.Pixels(x + i, y + j);
+            // JPEG noise around the plain ground colour.
+            if (std::abs(int(ui::redOf(c)) - 0x33) > 6 || std::abs(int(ui::greenOf(c)) - 0x66) > 6)
+                return false;
+        }
+    return true;
+}
+
+class MapViewTest : public MainWindowTest {
+protected:
+    // Records spread over the map so their icons never overlap.
+    landmark at(int n, uint8_t type, uint8_t side, bool active = true) {
+        const latlong& m = maptab[4];
+        const float lat = static_cast<float>(m[northLat] - (0.1 + 0.05 * n) * m[latRange]);
+        const float lon = static_cast<float>(m[westLon] + 0.3 * m[lonRange]);
+        landmark r = vxtest::makeLandmark("x", lat, lon, type, side);
+        if (!active) {
+            r.lat = -r.lat;
+            r.lon = -r.lon;
+        }
+        return r;
+    }
+    TPoint pic(const landmark& r) {
+        const MapSizes sz = f().sizes();
+        return {lonLatToPicX(4, sz, std::fabs(r.lon), std::fabs(r.lat)),
+                latToPicY(4, sz, std::fabs(r.lat))};
+    }
+};
+
+} // namespace
+
+TEST_F(MapViewTest, IconsFollowSideTypeModeAndSelection) {
+    initMapTable();
+    std::vector<landmark> recs = {at(0, 0, 0), at(1, 3, 1), at(2, 9, 0), at(3, 10, 1),
+                                  at(4, 200, 0), at(5, 2, 2)};
+    standardData(recs);
+    TForm1& f = create();
+    f.loadpic->click();
+    ASSERT_TRUE(dlg->errors.empty());
+
+    struct Expect {
+        int rec;
+        ui::TImageList* list;
+        int image; // -1: no icon
+    };
+    const Expect landmarkMode[] = {
+        {0, f.glist, 0},     // selected: bright
+        {1, f.dimAllist, 3}, // Entente, dim
+        {2, f.dimGlist, 9},  {3, nullptr, -1}, {4, nullptr, -1},
+        {5, f.dimAllist, 2}, // side byte 2 draws as Entente
+    };
+    for (const auto& e : landmarkMode) {
+        TPoint p = pic(recs[e.rec]);
+        if (e.image < 0)
+            EXPECT_TRUE(untouched(*f.Image1, p.X, p.Y)) << e.rec;
+        else
+            EXPECT_TRUE(iconAt(*f.Image1, *e.list, e.image, p.X, p.Y)) << e.rec;
+    }
+
+    f.hilite->userToggle(); // "Highlight all" redraws at once
+    EXPECT_TRUE(iconAt(*f.Image1, *f.allist, 3, pic(recs[1]).X, pic(recs[1]).Y));
+
+    f.mlfORmbf->userSelect(1); // brigade mode: every active landmark shows image 6
+    f.redomap();
+    EXPECT_TRUE(iconAt(*f.Image1, *f.allist, 6, pic(recs[3]).X, pic(recs[3]).Y));
+    EXPECT_TRUE(iconAt(*f.Image1, *f.glist, 6, pic(recs[4]).X, pic(recs[4]).Y));
+}
+
+TEST_F(MapViewTest, DeactivatedLandmarksShowDimWithARedBoxedCross) {
+    initMapTable();
+    std::vector<landmark> recs = {at(0, 5, 1, false), at(1, 0, 0), at(2, 12, 0, false)};
+    standardData(recs);
+    TForm1& f = create();
+    f.loadpic->click();
+    f.lmpicklist->userClick(0); // selected, still dim
+    const TPoint p = pic(recs[0]);
+    EXPECT_TRUE(iconAt(*f.Image1, *f.dimAllist, 5, p.X, p.Y, true));
+    auto& c = f.Image1->Canvas();
+    // Frame corners and both diagonals, centred on the point.
+    for (TPoint q : {TPoint{p.X - 10, p.Y - 10}, TPoint{p.X + 9, p.Y - 10},
+                     TPoint{p.X - 10, p.Y + 9}, TPoint{p.X - 5, p.Y + 5}, TPoint{p.X + 5, p.Y + 5},
+                     TPoint{p.X - 8, p.Y - 8}})
+        EXPECT_EQ(c.Pixels(q.X, q.Y), ui::clRed) << q.X - p.X << "," << q.Y - p.Y;
+    // Type code 12 has no image: only the cross.
+    const TPoint q = pic(recs[2]);
+    EXPECT_EQ(c.Pixels(q.X + 5, q.Y + 5), ui::clRed);
+    EXPECT_NE(c.Pixels(q.X + 3, q.Y + 12), ui::clRed);
+}
+
+TEST_F(MapViewTest, HalfNegativeCoordinatesAreNotDeactivated) {
+    initMapTable();
+    landmark r = at(0, 0, 0);
+    r.lat = -r.lat;
+    standardData({at(1, 0, 0), r});
+    TForm1& f = create();
+    f.loadpic->click();
+    const TPoint p = pic(r);
+    EXPECT_NE(f.Image1->Canvas().Pixels(p.X + 5, p.Y + 5), ui::clRed);
+}
+
+TEST_F(MapViewTest, RedrawBeforeAnyLoadBlanksTheMap) {
+    TForm1& f = create();
+    EXPECT_FALSE(f.Image1->Picture().empty()); // the start picture
+    f.redomap();
+    EXPECT_TRUE(f.Image1->Picture().empty());
+    EXPECT_TRUE(dlg->errors.empty());
+}
+
+TEST_F(MapViewTest, DrawOutsideTheRecordTableIsARangeError) {
+    TForm1& f = create();
+    EXPECT_THROW(f.drawLMs(0), RangeError);
+    EXPECT_THROW(f.drawLMs(513), RangeError);
+    EXPECT_NO_THROW(f.drawLMs(-1));
+}
+
+TEST_F(MapViewTest, ZoomBarSetsTheMapSize) {
+    standardData({at(0, 0, 0)});
+    TForm1& f = create();
+    f.loadpic->click();
+    const std::pair<int, int> cases[] = {{8000, 6000}, {1350, 1013}, {4002, 3002}, {4000, 3000}};
+    for (auto [p, h] : cases) {
+        f.zoombar->userSetPosition(p);
+        EXPECT_EQ(f.Image1->Width(), p);
+        EXPECT_EQ(f.Image1->Height(), h);
+        EXPECT_EQ(f.zoomfact->Caption(), std::to_string(p));
+    }
+    EXPECT_EQ(f.WxHLabel->Caption(), "WxH / ratio :4000 3000  1.333333333333");
+    EXPECT_EQ(f.zoomlabel->Caption(), "Zoom    : 1.00");
+    EXPECT_EQ(f.sbarXlabel->Caption().rfind(" SBx pos:", 0), 0u);
+    EXPECT_NE(f.sbarXlabel->Caption().find("  Xsb: 50 lmX: "), std::string::npos);
+}
+
+TEST_F(MapViewTest, ActivationKeepsTheMapAtLeastAsWideAsItsBox) {
+    TForm1& f = create();
+    f.ScrollBox1->setWidth(2000);
+    f.userActivate();
+    EXPECT_EQ(f.zoombar->Min(), 2000);
+    EXPECT_EQ(f.zoombar->Position(), 4000);
+}
+
+TEST_F(MapViewTest, StepZoomStopsAtItsLimits) {
+    TForm1& f = create();
+    f.zoom = 8192;
+    f.ZoomIn1Click();
+    f.zoom = 128;
+    f.ZoomOut1Click();
+    EXPECT_EQ(dlg->messages,
+              (std::vector<std::string>{"Can not zoom in more..", "Can not zoom out more.."}));
+    f.zoom = 1024;
+    f.ZoomIn1Click();
+    EXPECT_EQ(f.zoom, 2048);
+    EXPECT_EQ(f.Image1->Width(), 2690);
+}
+
+TEST_F(MapViewTest, WheelOverTheZoomBarShowsTheStep) {
+    TForm1& f = create();
+    bool handled = false;
+    f.zoombarupdn({}, 120, {3, 7}, handled);
+    EXPECT_EQ(f.zoomfact->Caption(), "120 x/y : 3/7");
+    EXPECT_FALSE(handled);
+}
