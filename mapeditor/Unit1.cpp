@@ -100,8 +100,10 @@ void TForm1::formcreate() {
     LMrotation->setItemIndex(0);
 }
 
+// Every rebuild leaves the choice to the user again.
 void TForm1::filltemplate() {
     LMtemplate->Items().assign(templateFolders(appDir()));
+    LMtemplate->setItemIndex(-1);
 }
 
 void TForm1::chgLMtemplate() {
