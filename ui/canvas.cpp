@@ -139,7 +139,12 @@ void TBitmapCanvas::line(TPoint a, TPoint b, TColor c, int width) {
     bool any = false;
     for (int64_t i = iLo; i < iHi; ++i) {
         const int64_t mj = major0 + sMaj * i;
-        const int64_t mn = minor0 + sMin * ((2 * i * dMin + dMaj) / (2 * dMaj));
+        // round(i * dMin / dMaj), halves away from the start; 64 bits unsigned
+        // hold i * dMin for any two 32-bit end points.
+        const uint64_t prod = uint64_t(i) * uint64_t(dMin);
+        const uint64_t q = prod / uint64_t(dMaj), r = prod % uint64_t(dMaj);
+        const int64_t step = int64_t(q + (2 * r >= uint64_t(dMaj) ? 1 : 0));
+        const int64_t mn = minor0 + sMin * step;
         const int64_t x = xMajor ? mj : mn, y = xMajor ? mn : mj;
         if (width == 1) {
             if (x < 0 || y < 0 || x >= W || y >= H) continue;

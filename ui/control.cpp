@@ -116,8 +116,10 @@ TPoint TControl::screenOrigin() const {
 }
 
 bool TControl::canAct() const {
-    for (const TControl* c = this; c->parent_; c = c->parent_)
+    for (const TControl* c = this; c; c = c->parent_) {
+        if (!c->parent_ && dynamic_cast<const TForm*>(c)) break; // a hidden form is no bar
         if (!c->enabled_ || !c->visible_) return false;
+    }
     return true;
 }
 

@@ -57,7 +57,7 @@ public:
 
     // Position in the client area of the form (scrolling included).
     TPoint screenOrigin() const;
-    // True when a user could act on the control now: it and every parent below
+    // True when a user could act on the control now: it and every parent up to
     // the form are enabled and visible. The user... simulations honour it.
     bool canAct() const;
 

@@ -1,0 +1,162 @@
+// Pictures: JPEG through libjpeg, others through GdkPixbuf; failures keep the
+// picture as it was.
+#include "support/errors.h"
+#include "testsupport.h"
+#include "ui/picture.h"
+
+#include <cstdio>
+#include <gdk-pixbuf/gdk-pixbuf.h>
+#include <gtest/gtest.h>
+#include <jpeglib.h>
+
+using namespace vx::ui;
+
+namespace {
+
+std::string makeJpeg(int w, int h, uint8_t r, uint8_t g, uint8_t b, bool gray = false) {
+    jpeg_compress_struct c;
+    jpeg_error_mgr err;
+    c.err = jpeg_std_error(&err);
+    jpeg_create_compress(&c);
+    unsigned char* buf = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&c, &buf, &size);
+    c.image_width = static_cast<JDIMENSION>(w);
+    c.image_height = static_cast<JDIMENSION>(h);
+    c.input_components = gray ? 1 : 3;
+    c.in_color_space = gray ? JCS_GRAYSCALE : JCS_RGB;
+    jpeg_set_defaults(&c);
+    jpeg_set_quality(&c, 95, TRUE);
+    jpeg_start_compress(&c, TRUE);
+    std::vector<unsigned char> row(size_t(w) * size_t(c.input_components));
+    for (int x = 0; x < w; ++x) {
+        if (gray) {
+            row[x] = r;
+        } else {
+            row[3 * x] = r;
+            row[3 * x + 1] = g;
+            row[3 * x + 2] = b;
+        }
+    }
+    while (c.next_scanline < c.image_height) {
+        JSAMPROW p = row.data();
+        jpeg_write_scanlines(&c, &p, 1);
+    }
+    jpeg_finish_compress(&c);
+    std::string out(reinterpret_cast<char*>(buf), size);
+    jpeg_destroy_compress(&c);
+    std::free(buf);
+    return out;
+}
+
+std::string makePng(int w, int h) {
+    GdkPixbuf* pb = gdk_pixbuf_new(GDK_COLORSPACE_RGB, TRUE, 8, w, h);
+    gdk_pixbuf_fill(pb, 0xFF000080); // red, half transparent
+    gchar* buf = nullptr;
+    gsize size = 0;
+    gdk_pixbuf_save_to_buffer(pb, &buf, &size, "png", nullptr, nullptr);
+    std::string out(buf, size);
+    g_free(buf);
+    g_object_unref(pb);
+    return out;
+}
+
+bool near(TColor a, TColor b) {
+    return std::abs(redOf(a) - redOf(b)) <= 3 && std::abs(greenOf(a) - greenOf(b)) <= 3 &&
+           std::abs(blueOf(a) - blueOf(b)) <= 3;
+}
+
+} // namespace
+
+TEST(UiPicture, LoadsJpegOfAnyCaseIntoOpaquePixels) {
+    vxtest::TempDir dir;
+    dir.write("map.jpg", makeJpeg(64, 48, 200, 40, 10));
+    dir.write("MAP.JPEG", makeJpeg(20, 10, 0, 0, 250));
+    dir.write("gray.Jpg", makeJpeg(8, 8, 90, 0, 0, true));
+    struct Case {
+        const char* file;
+        int w, h;
+        TColor color;
+    } cases[] = {{"map.jpg", 64, 48, rgb(200, 40, 10)},
+                 {"MAP.JPEG", 20, 10, rgb(0, 0, 250)},
+                 {"gray.Jpg", 8, 8, rgb(90, 90, 90)}};
+    TPicture pic;
+    for (const auto& c : cases) {
+        pic.LoadFromFile((dir / c.file).string());
+        EXPECT_EQ(pic.Width(), c.w) << c.file;
+        EXPECT_EQ(pic.Height(), c.h) << c.file;
+        const uint32_t px = pic.Bitmap().scanLine(c.h - 1)[c.w - 1];
+        EXPECT_EQ(px >> 24, 0xFFu) << c.file;
+        EXPECT_TRUE(near(colorOf(px), c.color)) << c.file << " " << std::hex << px;
+    }
+}
+
+TEST(UiPicture, ReloadReusesBuffers) {
+    vxtest::TempDir dir;
+    dir.write("a.jpg", makeJpeg(64, 48, 10, 20, 30));
+    TPicture pic;
+    pic.LoadFromFile((dir / "a.jpg").string());
+    pic.LoadFromFile((dir / "a.jpg").string());
+    const uint8_t* second = pic.Bitmap().data();
+    pic.LoadFromFile((dir / "a.jpg").string());
+    pic.LoadFromFile((dir / "a.jpg").string());
+    EXPECT_EQ(pic.Bitmap().data(), second) << "two buffers take turns";
+}
+
+TEST(UiPicture, LoadsOtherPicturesWithPixbufPremultiplied) {
+    vxtest::TempDir dir;
+    dir.write("icon.png", makePng(3, 2));
+    TPicture pic;
+    pic.LoadFromFile((dir / "icon.png").string());
+    ASSERT_EQ(pic.Width(), 3);
+    ASSERT_EQ(pic.Height(), 2);
+    EXPECT_EQ(pic.Bitmap().scanLine(1)[2], 0x80800000u);
+    TPicture copy;
+    copy.Assign(pic);
+    EXPECT_EQ(copy.Bitmap().scanLine(0)[0], 0x80800000u);
+}
+
+TEST(UiPicture, FailuresKeepThePicture) {
+    vxtest::TempDir dir;
+    const std::string good = makeJpeg(16, 16, 0, 255, 0);
+    // The frame header claims 60000 x 60000 pixels in a file of a few hundred bytes.
+    std::string huge = good;
+    const size_t sof = huge.find("\xFF\xC0", 0, 2);
+    ASSERT_NE(sof, std::string::npos);
+    huge[sof + 5] = huge[sof + 7] = char(0xEA);
+    huge[sof + 6] = huge[sof + 8] = char(0x60);
+    dir.write("huge.jpg", huge);
+    dir.write("text.jpg", "this is no picture");
+    dir.write("text.png", "this is no picture either");
+    dir.write("empty.jpeg", "");
+    dir.write("cut.png", makePng(4, 4).substr(0, 30));
+    std::filesystem::create_directory(dir / "folder.jpg");
+
+    TPicture pic;
+    pic.LoadFromBytes("good.jpg", good.data(), good.size());
+    const uint8_t* before = pic.Bitmap().data();
+    struct Case {
+        const char* file;
+        bool fileError;
+    } cases[] = {{"huge.jpg", false},   {"text.jpg", false}, {"text.png", false},
+                 {"empty.jpeg", false}, {"cut.png", false},  {"missing.jpg", true},
+                 {"folder.jpg", true}};
+    for (const auto& c : cases) {
+        const std::string path = (dir / c.file).string();
+        if (c.fileError)
+            EXPECT_THROW(pic.LoadFromFile(path), vx::FileError) << c.file;
+        else
+            EXPECT_THROW(pic.LoadFromFile(path), vx::PictureError) << c.file;
+        EXPECT_EQ(pic.Width(), 16) << c.file;
+        EXPECT_EQ(pic.Bitmap().data(), before) << c.file;
+        EXPECT_TRUE(near(colorOf(pic.Bitmap().scanLine(8)[8]), rgb(0, 255, 0))) << c.file;
+    }
+    EXPECT_THROW(pic.LoadFromResource("/no/such/picture.png"), vx::FileError);
+}
+
+TEST(UiPicture, SizeLimitFollowsTheFileSize) {
+    EXPECT_TRUE(pictureSizeAllowed(4000, 3000, 3000));
+    EXPECT_FALSE(pictureSizeAllowed(4000, 3000, 2000));
+    EXPECT_FALSE(pictureSizeAllowed(20000, 20000, size_t(1) << 30));
+    EXPECT_FALSE(pictureSizeAllowed(0, 10, 1000));
+}
