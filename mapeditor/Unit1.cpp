@@ -37,6 +37,7 @@ void finalizeUnit1() {
 
 TForm1::TForm1() {
     Form1 = this; // the creation handler already reads the window through Form1
+    setName("Form1");
     createComponents();
     registerResources();
     Image1->Picture().LoadFromResource(resStartpic);

@@ -6,6 +6,7 @@ Tloview* loview = nullptr;
 
 Tloview::Tloview() {
     loview = this;
+    setName("loview");
     createComponents();
 }
 

@@ -50,6 +50,7 @@ int TApplication::Run() {
     if (headless_ || terminated_ || !mainForm_) return exitCode_;
     mainForm_->Show();
     if (terminated_) return exitCode_;
+    writeStateIfAsked();
     inLoop_ = true;
     gtk::runLoop();
     inLoop_ = false;
@@ -96,7 +97,10 @@ bool TApplication::dispatch(const std::function<void()>& handler) {
     } catch (...) {
         reportError("Unknown error");
     }
-    if (--dispatchDepth_ == 0) flushPeers();
+    if (--dispatchDepth_ == 0) {
+        flushPeers();
+        writeStateIfAsked();
+    }
     return ok;
 }
 

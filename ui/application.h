@@ -64,6 +64,10 @@ public:
     void cancelPeerFlush(TControl* control);
     void flushPeers();
 
+    // With VX_STATE_FILE set, writes what every control holds to that file
+    // (after each event; the end-to-end tests read it).
+    void writeStateIfAsked() const;
+
     // Forgets forms and the terminated state (tests).
     void resetForTesting();
 

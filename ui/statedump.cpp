@@ -1,0 +1,78 @@
+// With VX_STATE_FILE set, the program writes what its controls hold after
+// every event, so end-to-end tests can check what a window shows without
+// reading pixels of text.
+#include "ui/application.h"
+#include "ui/combobox.h"
+#include "ui/image.h"
+#include "ui/listbox.h"
+#include "ui/scrollbox.h"
+#include "ui/stdctrls.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace vx::ui {
+
+namespace {
+
+std::string oneLine(std::string s) {
+    std::string out;
+    for (char c : s) {
+        if (c == '\r') continue;
+        if (c == '\n')
+            out += "\\n";
+        else
+            out += c;
+    }
+    return out;
+}
+
+void describe(const std::string& form, const TControl& c, std::string& out) {
+    const std::string key = form + "." + c.Name() + ".";
+    const TPoint o = c.screenOrigin();
+    out += key + "bounds=" + std::to_string(o.X) + " " + std::to_string(o.Y) + " " +
+           std::to_string(c.Width()) + " " + std::to_string(c.Height()) + "\n";
+    if (auto* l = dynamic_cast<const TListBox*>(&c)) {
+        out += key + "ItemIndex=" + std::to_string(l->ItemIndex()) + "\n";
+        out += key + "Count=" + std::to_string(l->Items().Count()) + "\n";
+    } else if (auto* m = dynamic_cast<const TMemo*>(&c)) {
+        out += key + "Text=" + oneLine(m->Text()) + "\n";
+    } else if (auto* b = dynamic_cast<const TComboBox*>(&c)) {
+        out += key + "ItemIndex=" + std::to_string(b->ItemIndex()) + "\n";
+        out += key + "Text=" + oneLine(b->Text()) + "\n";
+    } else if (auto* lb = dynamic_cast<const TLabel*>(&c)) {
+        out += key + "Caption=" + oneLine(lb->Caption()) + "\n";
+    } else if (auto* e = dynamic_cast<const TEdit*>(&c)) {
+        out += key + "Text=" + oneLine(e->Text()) + "\n";
+    } else if (auto* s = dynamic_cast<const TScrollBox*>(&c)) {
+        out += key + "HorzPos=" + std::to_string(s->HorzScrollBar().Position()) + "\n";
+        out += key + "VertPos=" + std::to_string(s->VertScrollBar().Position()) + "\n";
+    } else if (auto* i = dynamic_cast<const TImage*>(&c)) {
+        out +=
+            key + "size=" + std::to_string(i->Width()) + " " + std::to_string(i->Height()) + "\n";
+    }
+    for (const TControl* child : c.children()) describe(form, *child, out);
+}
+
+} // namespace
+
+void TApplication::writeStateIfAsked() const {
+    static const char* path = std::getenv("VX_STATE_FILE");
+    if (!path || !*path) return;
+    std::string out;
+    for (const auto& f : forms_) {
+        out += f->Name() + ".visible=" + (f->Visible() ? "1" : "0") + "\n";
+        out += f->Name() + ".caption=" + f->Caption() + "\n";
+        for (const TControl* c : f->children()) describe(f->Name(), *c, out);
+    }
+    // Written whole and renamed, so a reader never sees half a state.
+    const std::string tmp = std::string(path) + ".tmp";
+    if (FILE* fp = std::fopen(tmp.c_str(), "w")) {
+        std::fwrite(out.data(), 1, out.size(), fp);
+        std::fclose(fp);
+        std::rename(tmp.c_str(), path);
+    }
+}
+
+} // namespace vx::ui
