@@ -2,6 +2,7 @@
 // strips (ten 16 x 16 images side by side) and the start picture of the map.
 // The PNGs are committed; run this after changing a drawing:
 //   vx_make_icons <source>/resources
+#include "paint.h"
 #include "support/errors.h"
 #include "support/fileio.h"
 
@@ -18,9 +19,7 @@ namespace {
 constexpr int iconSize = 16;
 constexpr int iconCount = 10;
 
-struct Rgb {
-    double r, g, b;
-};
+using vx::demo::Rgb;
 
 enum class Side { Central, Entente };
 
