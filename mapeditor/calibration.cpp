@@ -1,6 +1,7 @@
 #include "calibration.h"
 
 #include "support/errors.h"
+#include "support/rtlconv.h"
 
 #include <algorithm>
 #include <cmath>
@@ -32,16 +33,6 @@ constexpr std::array<MapReference, mapCount> references{{
      48.6272850036621094L, 495, 2223, 3535, 1957},
 }};
 
-// Nearest integer, ties to even (the default rounding mode); RangeError when
-// the value does not fit 32 bits or is not a number.
-int32_t nearest(long double v) {
-    const long double r = std::nearbyintl(v);
-    if (!(r >= -2147483648.0L && r <= 2147483647.0L))
-        throw RangeError("Range check error: value " + std::to_string(static_cast<double>(v)) +
-                         " does not fit an Integer");
-    return static_cast<int32_t>(r);
-}
-
 int32_t checkedSum(int64_t v) {
     if (v < INT32_MIN || v > INT32_MAX) throw RangeError("Range check error: Integer overflow");
     return static_cast<int32_t>(v);
@@ -58,7 +49,7 @@ long double cosRatio(const latlong& T, long double lat) {
 }
 
 int32_t shiftOf(const latlong& T, long double lat) {
-    return nearest((cosRatio(T, lat) * 1000) * (-1) + 1000);
+    return roundToInt((cosRatio(T, lat) * 1000) * (-1) + 1000);
 }
 
 std::array<latlong, mapCount> computeMapTable() {
@@ -115,21 +106,21 @@ int32_t xShiftForLat(int k, long double lat) {
 
 int32_t lonLatToX(int k, const MapSizes& sz, long double lon, long double lat) {
     const latlong& T = table(k);
-    const int32_t x = nearest(cosRatio(T, lat) * ((lon - T[westLon]) / (T[lonRange] / sz.W)));
+    const int32_t x = roundToInt(cosRatio(T, lat) * ((lon - T[westLon]) / (T[lonRange] / sz.W)));
     return checkedSum(int64_t{x} + shiftOf(T, lat));
 }
 
 int32_t latToY(int k, const MapSizes& sz, long double lat) {
     const latlong& T = table(k);
-    return nearest((T[northLat] - lat) / (T[latRange] / sz.H));
+    return roundToInt((T[northLat] - lat) / (T[latRange] / sz.H));
 }
 
 int32_t lonLatToPicX(int k, const MapSizes& sz, long double lon, long double lat) {
     const latlong& T = table(k);
     const double s = static_cast<double>(sz.PW) / sz.W;
     const int32_t x =
-        nearest(((s * ((lon - T[westLon]) / (T[lonRange] / sz.W))) * std::cos(lat * degToRad)) /
-                std::cos(T[midLat] * degToRad));
+        roundToInt(((s * ((lon - T[westLon]) / (T[lonRange] / sz.W))) * std::cos(lat * degToRad)) /
+                   std::cos(T[midLat] * degToRad));
     // The shift is added unscaled, the same pixels as on the image.
     return checkedSum(int64_t{x} + shiftOf(T, lat));
 }
@@ -137,7 +128,7 @@ int32_t lonLatToPicX(int k, const MapSizes& sz, long double lon, long double lat
 int32_t latToPicY(int k, const MapSizes& sz, long double lat) {
     const latlong& T = table(k);
     const double t = static_cast<double>(sz.PH) / sz.H;
-    return nearest(t * ((T[northLat] - lat) / (T[latRange] / sz.H)));
+    return roundToInt(t * ((T[northLat] - lat) / (T[latRange] / sz.H)));
 }
 
 std::pair<double, double> xyToLatLon(int x, int y, int k, const MapSizes& sz) {
