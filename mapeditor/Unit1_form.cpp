@@ -7,9 +7,10 @@ namespace vx {
 
 namespace {
 constexpr int formW = 1340, formH = 730;
-constexpr int colA = formW - 466; // left column of the panel
-constexpr int colB = colA + 234;  // right column of the panel
-constexpr int colW = 226;
+constexpr int colW = 244;                   // width of a panel column
+constexpr int colA = formW - 2 * colW - 12; // left column of the panel
+constexpr int colB = colA + colW + 8;       // right column of the panel
+constexpr int half = (colW - 6) / 2;        // two controls side by side
 constexpr int rowH = 24;
 } // namespace
 
@@ -83,8 +84,8 @@ void TForm1::createComponents() {
     zoomfact = label("zoomfact", "zoomfact", zx - 4, 358, 56);
 
     // Left column: map, mode, template folder, list and memo.
-    mapchoice = combo("mapchoice", colA, 4, 112, ui::csDropDown);
-    mlfORmbf = combo("mlfORmbf", colA + 116, 4, 110, ui::csDropDown);
+    mapchoice = combo("mapchoice", colA, 4, half + 20, ui::csDropDown);
+    mlfORmbf = combo("mlfORmbf", colA + half + 26, 4, half - 20, ui::csDropDown);
     mlfORmbf->Items().assign({".mlf", ".mbf"});
     mlfORmbf->setHint("choose mLf (landmarks) or mBf ( brigades)");
     mapchoiceitemindex = label("mapchoiceitemindex", "mapchoice itemindex", colA, 30, colW);
@@ -95,29 +96,29 @@ void TForm1::createComponents() {
     panel(lmpicklist);
     lmpicklist->setMultiSelect(true);
     lmpicklist->setHint("rightclick to work on *current* selected objects (=marked blue..)");
-    LMdata = add<ui::TMemo>("LMdata", nullptr, colA, 412, colW + 234, 132);
+    LMdata = add<ui::TMemo>("LMdata", nullptr, colA, 412, 2 * colW + 8, 174);
     panel(LMdata);
     LMdata->setFontName("Courier New");
     LMdata->setText("LMdata");
     debugd = add<ui::TMemo>("debugd", nullptr, colA, 412, colW, 60);
     debugd->setText("debugd");
     debugd->setVisible(false);
-    cpyListBox = add<ui::TListBox>("cpyListBox", nullptr, colA, 548, colW, 90);
+    cpyListBox = add<ui::TListBox>("cpyListBox", nullptr, colA, 590, colW, 72);
     panel(cpyListBox);
     cpyListBox->setMultiSelect(true);
     cpyListBox->Items().Add("copied items go here....");
     cpyListBox->setItemIndex(0);
-    WxHLabel = label("WxHLabel", "WxH:", colA, 642, colW + 234);
-    zoomlabel = label("zoomlabel", "Zoom:", colA, 660, colW);
-    SbarYlabel = label("SbarYlabel", "range Ver", colA, 678, colW + 234);
+    WxHLabel = label("WxHLabel", "WxH:", colA, 664, colW);
+    zoomlabel = label("zoomlabel", "Zoom:", colA, 682, colW);
+    SbarYlabel = label("SbarYlabel", "range Ver", colA, 700, colW + 120);
 
     // Right column: the edit panel, then the file and view buttons.
-    edLM = button("edLM", "Edit Landmark", colB, 4, 110);
-    undoLM = button("undoLM", "Undo Changes", colB + 116, 4, 110);
+    edLM = button("edLM", "Edit Landmark", colB, 4, half);
+    undoLM = button("undoLM", "Undo Changes", colB + half + 6, 4, half);
     side = combo("side", colB, 34, colW, ui::csDropDownList);
     Lotype = combo("Lotype", colB, 62, colW, ui::csDropDownList);
-    lodatLabel = label("lodatLabel", "Lo02xxxx.dat", colB, 90, 90);
-    lofname = label("lofname", "lofname", colB + 92, 90, colW - 92);
+    lodatLabel = label("lodatLabel", "Lo02xxxx.dat", colB, 90, 104);
+    lofname = label("lofname", "lofname", colB + 108, 90, colW - 108);
     Lofile = combo("Lofile", colB, 108, colW, ui::csDropDownList);
     lndmrkname = add<ui::TEdit>("lndmrkname", nullptr, colB, 138, colW, rowH);
     panel(lndmrkname);
@@ -141,29 +142,30 @@ void TForm1::createComponents() {
     addLM = button("addLM", "Add Landmark", colB, 278, colW);
     remLM = button("remLM", "activate / deactivate LM's", colB, 306, colW);
     savelms = button("savelms", "Save to lndmrksX.dat / .mlf", colB, 334, colW);
-    showloview = button("showloview", "View Lo file", colB, 362, 110);
-    remap = button("remap", "reload map", colB + 116, 362, 110);
+    showloview = button("showloview", "View Lo file", colB, 362, half);
+    remap = button("remap", "reload map", colB + half + 6, 362, half);
     hilite = check("hilite", "Highlight all", colB, 390, colW);
     const std::initializer_list<ui::TControl*> editOnly = {
         undoLM, side, Lotype, Lofile, lndmrkname, LMElev, LMrotation, eastcord, northcord};
     for (ui::TControl* c : editOnly) c->setEnabled(false);
 
     // Text export, under the memo.
-    savelminfo = button("savelminfo", "Save LM info to text file", colB, 548, colW);
-    inc_recnr = check("inc_recnr", "inc_recnr", colB, 576, 110);
-    inc_lo = check("inc_lo", "inc_lo", colB + 116, 576, 110);
-    inc_hidden = check("inc_hidden", "mark_hidden", colB, 596, 110);
-    inc_coords = check("inc_coords", "inc_coords", colB + 116, 596, 110);
-    inc_LM_name = check("inc_LM_name", "inc_LM_name", colB, 616, 110);
-    csv = check("csv", "csv file", colB + 116, 616, 110);
-    allORger = check("allORger", "Allied_or_German", colB, 636, 140);
-    inc_actonly = check("inc_actonly", "inc_actonly", colB + 140, 636, 90);
+    savelminfo = button("savelminfo", "Save LM info to text file", colB, 590, colW);
+    const int c2 = colB + 150;
+    inc_recnr = check("inc_recnr", "inc_recnr", colB, 618, 148);
+    inc_lo = check("inc_lo", "inc_lo", c2, 618, colW - 150);
+    inc_hidden = check("inc_hidden", "mark_hidden", colB, 638, 148);
+    inc_coords = check("inc_coords", "inc_coords", c2, 638, colW - 150);
+    inc_LM_name = check("inc_LM_name", "inc_LM_name", colB, 658, 148);
+    csv = check("csv", "csv file", c2, 658, colW - 150);
+    allORger = check("allORger", "Allied_or_German", colB, 678, 148);
+    inc_actonly = check("inc_actonly", "inc_actonly", c2, 678, colW - 150);
 
-    loc_A = button("loc_A", "loc_A", colB, 660, 60);
-    loc_B = button("loc_B", "loc B", colB + 64, 660, 60);
+    loc_A = button("loc_A", "loc_A", colB, 700, 60);
+    loc_B = button("loc_B", "loc B", colB + 64, 700, 60);
     loc_A->setVisible(false);
     loc_B->setVisible(false);
-    quitapp = button("quitapp", "Quit", colB + 116, formH - 34, 110);
+    quitapp = button("quitapp", "Quit", colB + half + 6, formH - 30, half);
     quitapp->setAnchors(false, false, true, true);
 
     // Pop-up menus; items of later features get their handlers when those exist.

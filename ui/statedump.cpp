@@ -7,6 +7,7 @@
 #include "ui/listbox.h"
 #include "ui/scrollbox.h"
 #include "ui/stdctrls.h"
+#include "ui/trackbar.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -48,6 +49,8 @@ void describe(const std::string& form, const TControl& c, std::string& out) {
     } else if (auto* s = dynamic_cast<const TScrollBox*>(&c)) {
         out += key + "HorzPos=" + std::to_string(s->HorzScrollBar().Position()) + "\n";
         out += key + "VertPos=" + std::to_string(s->VertScrollBar().Position()) + "\n";
+    } else if (auto* t = dynamic_cast<const TTrackBar*>(&c)) {
+        out += key + "Position=" + std::to_string(t->Position()) + "\n";
     } else if (auto* i = dynamic_cast<const TImage*>(&c)) {
         out +=
             key + "size=" + std::to_string(i->Width()) + " " + std::to_string(i->Height()) + "\n";

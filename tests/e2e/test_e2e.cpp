@@ -49,10 +49,10 @@ const fs::path& demoFolder() {
 class EndToEnd : public ::testing::Test {
 protected:
     void SetUp() override {
-        state = (demoFolder() / ("state-" + std::string(::testing::UnitTest::GetInstance()
-                                                             ->current_test_info()
-                                                             ->name()) +
-                                 ".txt"))
+        state = (demoFolder() /
+                 ("state-" +
+                  std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+                  ".txt"))
                     .string();
         fs::remove(state);
         prog = std::make_unique<e2e::Program>((demoFolder() / "vexton").string(),
@@ -97,33 +97,48 @@ TEST_F(EndToEnd, LoadsTheMapAndPicksALandmarkByItsIcon) {
     shot("loaded", px);
     EXPECT_GT(e2e::distinctColours(px), 500u) << "no map picture";
 
-    // Find a landmark in view, away from its neighbours, and click its icon.
+    // Zoom out with the wheel over the zoom bar until the whole map is in view.
+    const Rect bar = bounds(e2e::readState(state), "Form1.zoombar");
+    for (int button : {5, 4}) {
+        x.wheel(wx + bar.x + bar.w / 2, wy + bar.y + bar.h / 2, button, 40);
+        std::this_thread::sleep_for(300ms);
+        if (intOf(e2e::readState(state), "Form1.zoombar.Position") < 1500) break;
+    }
+    std::this_thread::sleep_for(300ms);
     auto s = e2e::readState(state);
+    int W = 0, H = 0;
+    std::istringstream(s["Form1.Image1.size"]) >> W >> H;
+    ASSERT_LT(W, 1500) << "the wheel did not zoom out";
+    shot("zoomed-out", px);
+
+    // Click the icon of a landmark away from its neighbours.
     const Rect box = bounds(s, "Form1.ScrollBox1");
-    const int hpos = intOf(s, "Form1.ScrollBox1.HorzPos"), vpos = intOf(s, "Form1.ScrollBox1.VertPos");
+    const int hpos = intOf(s, "Form1.ScrollBox1.HorzPos"),
+              vpos = intOf(s, "Form1.ScrollBox1.VertPos");
     const vx::Tlm t = vx::readLandmarkFile((demoFolder() / "LMdefault" / "lndmrks4.mlf").string());
     vx::initMapTable();
-    const vx::MapSizes sz{4000, 3000, 4000, 3000};
+    const vx::MapSizes sz{W, H, 4000, 3000};
+    auto at = [&](const vx::landmark& r) {
+        return std::pair{vx::lonLatToX(4, sz, std::fabs(r.lon), std::fabs(r.lat)) - hpos,
+                         vx::latToY(4, sz, std::fabs(r.lat)) - vpos};
+    };
     int target = 0, tx = 0, ty = 0;
     for (int i = 2; i <= t.count() && !target; ++i) {
-        const auto& r = t.rec(i);
-        if (vx::isDeactivated(r)) continue;
-        const int cx = vx::lonLatToX(4, sz, r.lon, r.lat) - hpos;
-        const int cy = vx::latToY(4, sz, r.lat) - vpos;
-        if (cx < 40 || cy < 40 || cx > box.w - 60 || cy > box.h - 60) continue;
+        if (vx::isDeactivated(t.rec(i))) continue;
+        const auto [cx, cy] = at(t.rec(i));
+        if (cx < 20 || cy < 20 || cx > box.w - 40 || cy > box.h - 40) continue;
         bool alone = true;
         for (int j = 1; j <= t.count() && alone; ++j) {
-            if (j == i) continue;
-            const auto& o = t.rec(j);
-            alone = std::abs(vx::lonLatToX(4, sz, std::fabs(o.lon), std::fabs(o.lat)) - hpos - cx) > 40 ||
-                    std::abs(vx::latToY(4, sz, std::fabs(o.lat)) - vpos - cy) > 40;
+            const auto [ox, oy] = at(t.rec(j));
+            alone = j == i || std::abs(ox - cx) > 40 || std::abs(oy - cy) > 40;
         }
         if (alone) target = i, tx = cx, ty = cy;
     }
     ASSERT_NE(target, 0) << "no landmark alone in view";
-    // The icon's top-left corner sits on the point; click inside the icon.
-    x.click(wx + box.x + tx + 6, wy + box.y + ty + 6);
-    ASSERT_TRUE(e2e::waitForState(state, "Form1.lmpicklist.ItemIndex", std::to_string(target - 1), 5s))
+    // The icon's top-left corner sits on the point.
+    x.click(wx + box.x + tx + 3, wy + box.y + ty + 3);
+    ASSERT_TRUE(
+        e2e::waitForState(state, "Form1.lmpicklist.ItemIndex", std::to_string(target - 1), 5s))
         << "record " << target << " not selected";
     const std::string name(vx::nameText(t.rec(target)));
     auto after = e2e::readState(state);

@@ -101,8 +101,9 @@ void XServer::origin(Window w, int& x, int& y, int& width, int& height) {
 }
 
 std::vector<uint32_t> XServer::grab(int x, int y, int width, int height) {
-    XImage* img = XGetImage(conn_->dpy, DefaultRootWindow(conn_->dpy), x, y, static_cast<unsigned>(width),
-                            static_cast<unsigned>(height), AllPlanes, ZPixmap);
+    XImage* img =
+        XGetImage(conn_->dpy, DefaultRootWindow(conn_->dpy), x, y, static_cast<unsigned>(width),
+                  static_cast<unsigned>(height), AllPlanes, ZPixmap);
     if (!img) throw std::runtime_error("XGetImage failed");
     std::vector<uint32_t> px(static_cast<size_t>(width) * static_cast<size_t>(height));
     for (int j = 0; j < height; ++j)
@@ -122,6 +123,18 @@ void XServer::click(int x, int y, int button) {
     std::this_thread::sleep_for(40ms);
     XTestFakeButtonEvent(conn_->dpy, static_cast<unsigned>(button), False, CurrentTime);
     XSync(conn_->dpy, False);
+}
+
+void XServer::wheel(int x, int y, int button, int notches) {
+    XTestFakeMotionEvent(conn_->dpy, -1, x, y, CurrentTime);
+    XSync(conn_->dpy, False);
+    std::this_thread::sleep_for(80ms);
+    for (int i = 0; i < notches; ++i) {
+        XTestFakeButtonEvent(conn_->dpy, static_cast<unsigned>(button), True, CurrentTime);
+        XTestFakeButtonEvent(conn_->dpy, static_cast<unsigned>(button), False, CurrentTime);
+        XSync(conn_->dpy, False);
+        std::this_thread::sleep_for(30ms);
+    }
 }
 
 Program::Program(const std::string& exe, const std::string& folder, const std::string& display,
@@ -194,7 +207,8 @@ void writePng(const std::string& path, const std::vector<uint32_t>& px, int w, i
     const int rs = gdk_pixbuf_get_rowstride(pb);
     for (int j = 0; j < h; ++j)
         for (int i = 0; i < w; ++i) {
-            uint32_t p = px[static_cast<size_t>(j) * static_cast<size_t>(w) + static_cast<size_t>(i)];
+            uint32_t p =
+                px[static_cast<size_t>(j) * static_cast<size_t>(w) + static_cast<size_t>(i)];
             guchar* q = d + j * rs + i * 3;
             q[0] = static_cast<guchar>(p >> 16);
             q[1] = static_cast<guchar>(p >> 8);
