@@ -628,7 +628,8 @@ std::vector<Brigade> brigadesOf(int k) {
         const double away = (k == 4 ? 0.012 : 0.05) * (side == central ? 1 : -1);
         char name[40];
         const int number = 3 + 5 * i + 11 * k;
-        const char* format = (side == central ? centralNames : ententeNames)[(i / 2) % 4];
+        const auto kind = static_cast<size_t>(i / 2 % 4);
+        const char* format = side == central ? centralNames[kind] : ententeNames[kind];
         std::snprintf(name, sizeof name, format, number);
         Brigade bde{name,
                     {lat + nLat * away, lon + nLon * away},
