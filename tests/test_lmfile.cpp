@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstring>
 #include <filesystem>
+#include <sys/resource.h>
 #include <unistd.h>
 
 using namespace vx;
@@ -121,12 +123,20 @@ TEST(LandmarkFile, FailedSaveLeavesThePreviousFile) {
     dir.write("keep.dat", "previous contents");
     Tlm t{};
     t.head.recsize = 63;
-    t.head.count = 1;
-    std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_read |
-                                                 std::filesystem::perms::owner_exec);
-    if (::geteuid() == 0) GTEST_SKIP() << "root can write into a read-only folder";
+    t.head.count = 100;
+    // A file-size limit makes the write fail part way, for root too.
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    auto prevHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 1000;
+    setrlimit(RLIMIT_FSIZE, &small);
     EXPECT_THROW(saveLandmarkFile((dir / "keep.dat").string(), t), FileError);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, prevHandler);
     EXPECT_EQ(dir.read("keep.dat"), "previous contents");
+    for (const auto& e : std::filesystem::directory_iterator(dir.path()))
+        EXPECT_EQ(e.path().filename(), "keep.dat") << "no temporary file is left behind";
 }
 
 TEST(LandmarkFile, MissingFileIsAFileError) {
