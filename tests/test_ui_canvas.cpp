@@ -341,3 +341,41 @@ TEST(UiPaint, PaintsOnlyTheExposedRectangle) {
     EXPECT_EQ(at(7, 6), 0u) << "outside the exposed rectangle";
     cairo_surface_destroy(out);
 }
+
+TEST(UiPaint, ThinLinesStayVisibleWhenShrunkToAThird) {
+    for (int line = 140; line <= 152; ++line) {
+        TBitmap pic;
+        pic.setSize(300, 300);
+        pic.Canvas().Pen().setColor(clRed);
+        pic.Canvas().MoveTo(line, 0);
+        pic.Canvas().LineTo(line, 300);
+        cairo_surface_t* out = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 101, 101);
+        cairo_t* cr = cairo_create(out);
+        paintPicture(cr, pic, placePicture(300, 300, 101, 101, true, true, true), {0, 0, 101, 101});
+        cairo_destroy(cr);
+        cairo_surface_flush(out);
+        const auto* row = reinterpret_cast<const uint32_t*>(
+            cairo_image_surface_get_data(out) + 50 * cairo_image_surface_get_stride(out));
+        int strongest = 255;
+        for (int x = 0; x < 101; ++x) strongest = std::min(strongest, int((row[x] >> 8) & 0xFF));
+        EXPECT_LT(strongest, 200) << "line at x = " << line << " vanished";
+        cairo_surface_destroy(out);
+    }
+}
+
+TEST(UiBitmap, HalfSizeAveragesBlocksAndFollowsChanges) {
+    TBitmap bmp;
+    bmp.setSize(5, 2); // the odd last column is dropped
+    bmp.scanLine(0)[0] = 0xFF000000;
+    bmp.scanLine(0)[1] = 0xFFFFFFFF;
+    bmp.scanLine(1)[0] = 0xFF102030;
+    bmp.scanLine(1)[1] = 0xFF000004;
+    bmp.changed();
+    const TBitmap& half = bmp.halfSize();
+    ASSERT_EQ(half.Width(), 2);
+    ASSERT_EQ(half.Height(), 1);
+    EXPECT_EQ(half.scanLine(0)[0], 0xFF44484Du); // red (0 + 255 + 16 + 0 + 2) / 4 = 0x44
+    EXPECT_EQ(half.scanLine(0)[1], 0xFFFFFFFFu);
+    bmp.Canvas().setPixels(2, 0, clBlack);
+    EXPECT_NE(bmp.halfSize().scanLine(0)[1], 0xFFFFFFFFu);
+}

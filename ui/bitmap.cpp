@@ -90,6 +90,31 @@ TCanvas& TBitmap::Canvas() {
     return *canvas_;
 }
 
+const TBitmap& TBitmap::halfSize() const {
+    if (!half_) half_ = std::make_unique<TBitmap>();
+    if (half_->empty() != empty() || halfVersion_ != version_ || half_->width_ != width_ / 2 ||
+        half_->height_ != height_ / 2) {
+        half_->setSizeUninitialized(width_ / 2, height_ / 2);
+        // Four pixels summed per channel pair in one word: (a + b + c + d + 2) / 4.
+        constexpr uint32_t lo = 0x00FF00FF;
+        for (int y = 0; y < half_->height_; ++y) {
+            const uint32_t* r0 = scanLine(2 * y);
+            const uint32_t* r1 = scanLine(2 * y + 1);
+            uint32_t* out = half_->scanLine(y);
+            for (int x = 0; x < half_->width_; ++x) {
+                const uint32_t a = r0[2 * x], b = r0[2 * x + 1], c = r1[2 * x], d = r1[2 * x + 1];
+                const uint32_t even = (a & lo) + (b & lo) + (c & lo) + (d & lo) + 0x00020002;
+                const uint32_t odd = ((a >> 8) & lo) + ((b >> 8) & lo) + ((c >> 8) & lo) +
+                                     ((d >> 8) & lo) + 0x00020002;
+                out[x] = ((even >> 2) & lo) | (((odd >> 2) & lo) << 8);
+            }
+        }
+        half_->dropSurface();
+        halfVersion_ = version_;
+    }
+    return *half_;
+}
+
 cairo_surface_t* TBitmap::surface() const {
     if (empty()) return nullptr;
     if (!surface_)

@@ -57,10 +57,16 @@ public:
     cairo_surface_t* surface() const;
 
     // Runs after every change of the pixels (the image that shows it repaints).
+    // Code that writes pixels through data() or scanLine() calls changed().
     std::function<void()> OnChange;
     void changed() {
+        ++version_;
         if (OnChange) OnChange();
     }
+
+    // The picture at half its size, each pixel the mean of a 2 x 2 block; kept
+    // until the pixels change. Painting uses it to shrink by more than half.
+    const TBitmap& halfSize() const;
 
 private:
     void reserve(size_t bytes);
@@ -75,6 +81,9 @@ private:
     TColor transparentColor_ = 0;
     std::unique_ptr<TCanvas> canvas_;
     mutable cairo_surface_t* surface_ = nullptr;
+    uint64_t version_ = 0;
+    mutable std::unique_ptr<TBitmap> half_;
+    mutable uint64_t halfVersion_ = 0;
 };
 
 // Pixel value of an opaque colour in the raster layout, and back.

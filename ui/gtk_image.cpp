@@ -5,6 +5,7 @@
 #include "image.h"
 #include "scrollbox.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace vx::ui {
@@ -14,18 +15,43 @@ using namespace gtk;
 // --- TImage ---
 
 struct ImagePeer {
+    // A client-side surface the exposed part is painted into before it goes to
+    // the window in one upload (painting the scaled picture straight onto the
+    // window would send the whole picture to the X server). Kept between exposes:
+    // fresh memory costs more than the painting.
+    static cairo_surface_t* scratch(int w, int h) {
+        static cairo_surface_t* s = nullptr;
+        if (!s || cairo_image_surface_get_width(s) < w || cairo_image_surface_get_height(s) < h) {
+            const int sw = s ? std::max(w, cairo_image_surface_get_width(s)) : w;
+            const int sh = s ? std::max(h, cairo_image_surface_get_height(s)) : h;
+            if (s) cairo_surface_destroy(s);
+            s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, sw, sh);
+        }
+        return s;
+    }
     static gboolean exposed(GtkWidget* w, GdkEventExpose* ev, gpointer data) {
         auto* img = static_cast<TImage*>(data);
         img->repaintQueued_ = false;
         Application().flushPeers();
-        cairo_t* cr = gdk_cairo_create(gtk_widget_get_window(w));
-        gdk_cairo_rectangle(cr, &ev->area);
-        cairo_clip(cr);
+        const GdkRectangle& a = ev->area;
+        if (a.width <= 0 || a.height <= 0) return TRUE;
+        cairo_surface_t* buf = scratch(a.width, a.height);
+        cairo_t* t = cairo_create(buf);
+        cairo_rectangle(t, 0, 0, a.width, a.height);
+        cairo_clip(t);
         const GdkColor bg = gtk_widget_get_style(w)->bg[GTK_STATE_NORMAL];
-        cairo_set_source_rgb(cr, bg.red / 65535.0, bg.green / 65535.0, bg.blue / 65535.0);
+        cairo_set_source_rgb(t, bg.red / 65535.0, bg.green / 65535.0, bg.blue / 65535.0);
+        cairo_paint(t);
+        cairo_translate(t, -a.x, -a.y);
+        img->paint(t, {a.x, a.y, a.x + a.width, a.y + a.height});
+        cairo_destroy(t);
+        cairo_surface_flush(buf);
+        cairo_t* cr = gdk_cairo_create(gtk_widget_get_window(w));
+        gdk_cairo_region(cr, ev->region);
+        cairo_clip(cr);
+        cairo_set_source_surface(cr, buf, a.x, a.y);
+        cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
         cairo_paint(cr);
-        img->paint(cr, {ev->area.x, ev->area.y, ev->area.x + ev->area.width,
-                        ev->area.y + ev->area.height});
         cairo_destroy(cr);
         return TRUE;
     }
