@@ -2,6 +2,7 @@
 // picture as it was.
 #include "support/errors.h"
 #include "testsupport.h"
+#include "ui/imagelist.h"
 #include "ui/picture.h"
 
 #include <cstdio>
@@ -159,4 +160,24 @@ TEST(UiPicture, SizeLimitFollowsTheFileSize) {
     EXPECT_FALSE(pictureSizeAllowed(4000, 3000, 2000));
     EXPECT_FALSE(pictureSizeAllowed(20000, 20000, size_t(1) << 30));
     EXPECT_FALSE(pictureSizeAllowed(0, 10, 1000));
+}
+
+TEST(UiPicture, ImageListCutsAStrip) {
+    GdkPixbuf* pb = gdk_pixbuf_new(GDK_COLORSPACE_RGB, TRUE, 8, 40, 16);
+    gdk_pixbuf_fill(pb, 0x00000000);
+    // Image 1 (x 16..31) gets an opaque blue corner pixel; the last 8 columns
+    // make no whole image.
+    guchar* px = gdk_pixbuf_get_pixels(pb) + 16 * 4;
+    px[2] = px[3] = 0xFF;
+    vxtest::TempDir dir;
+    const std::string path = (dir / "strip.png").string();
+    ASSERT_TRUE(gdk_pixbuf_save(pb, path.c_str(), "png", nullptr, nullptr));
+    g_object_unref(pb);
+    TImageList list;
+    EXPECT_EQ(list.loadStrip(path), 2);
+    ASSERT_EQ(list.Count(), 2);
+    EXPECT_EQ(list.image(1).Width(), 16);
+    EXPECT_EQ(list.image(1).scanLine(0)[0], pixelOf(clBlue));
+    EXPECT_EQ(list.image(0).scanLine(0)[0], 0u);
+    EXPECT_THROW(list.loadStrip((dir / "none.png").string()), vx::FileError);
 }

@@ -2,6 +2,7 @@
 #include "gtk_peer.h"
 
 #include <memory>
+#include <unordered_set>
 
 namespace vx::ui::gtk {
 
@@ -69,6 +70,18 @@ Blocker::~Blocker() {
     if (instance_)
         g_signal_handlers_unblock_matched(instance_, G_SIGNAL_MATCH_DATA, 0, 0, nullptr, nullptr,
                                           data_);
+}
+
+bool focusMovedWithinWindow(GtkWidget* w, bool in, const void* control) {
+    static std::unordered_set<const void*> leftWithWindow;
+    GtkWidget* top = gtk_widget_get_toplevel(w);
+    const bool active = GTK_IS_WINDOW(top) && gtk_window_is_active(GTK_WINDOW(top));
+    if (!in) {
+        if (active) return true;
+        leftWithWindow.insert(control);
+        return false;
+    }
+    return leftWithWindow.erase(control) == 0;
 }
 
 void disconnect(gpointer instance, const void* data) {

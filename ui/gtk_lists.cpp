@@ -38,12 +38,12 @@ struct ComboPeer {
         if (ev->type == GDK_BUTTON_PRESS && ev->button == 1) static_cast<TComboBox*>(data)->click();
         return FALSE;
     }
-    static gboolean focusIn(GtkWidget*, GdkEvent*, gpointer data) {
-        static_cast<TComboBox*>(data)->userEnter();
+    static gboolean focusIn(GtkWidget* w, GdkEvent*, gpointer data) {
+        if (focusMovedWithinWindow(w, true, data)) static_cast<TComboBox*>(data)->userEnter();
         return FALSE;
     }
-    static gboolean focusOut(GtkWidget*, GdkEvent*, gpointer data) {
-        static_cast<TComboBox*>(data)->userExit();
+    static gboolean focusOut(GtkWidget* w, GdkEvent*, gpointer data) {
+        if (focusMovedWithinWindow(w, false, data)) static_cast<TComboBox*>(data)->userExit();
         return FALSE;
     }
     // The drop-down button and the entry are internal children of the box.

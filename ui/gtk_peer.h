@@ -39,6 +39,11 @@ private:
     gpointer data_;
 };
 
+// Whether a focus change of w is one between controls (OnEnter / OnExit), and
+// not the window losing or regaining the focus as a whole (a dialog, another
+// program). control keys the memory of a focus that left with its window.
+bool focusMovedWithinWindow(GtkWidget* w, bool in, const void* control);
+
 // Disconnects every handler with data on instance.
 void disconnect(gpointer instance, const void* data);
 

@@ -114,12 +114,12 @@ struct EditPeer {
         }
         return TRUE;
     }
-    static gboolean focusIn(GtkWidget*, GdkEvent*, gpointer data) {
-        static_cast<TEdit*>(data)->userEnter();
+    static gboolean focusIn(GtkWidget* w, GdkEvent*, gpointer data) {
+        if (focusMovedWithinWindow(w, true, data)) static_cast<TEdit*>(data)->userEnter();
         return FALSE;
     }
-    static gboolean focusOut(GtkWidget*, GdkEvent*, gpointer data) {
-        static_cast<TEdit*>(data)->userExit();
+    static gboolean focusOut(GtkWidget* w, GdkEvent*, gpointer data) {
+        if (focusMovedWithinWindow(w, false, data)) static_cast<TEdit*>(data)->userExit();
         return FALSE;
     }
 };
