@@ -1,6 +1,7 @@
 // The widget layer's costly paths: copying the 4000 x 3000 map picture (against
 // a plain memcpy), decoding a 4000 x 3000 JPEG, and painting one exposed
 // 1345 x 888 part of the map at the zoom bar's smallest, middle and largest size.
+#include "jpeg_out.h"
 #include "ui/bitmap.h"
 #include "ui/paint.h"
 #include "ui/picture.h"
@@ -10,7 +11,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <jpeglib.h>
 #include <vector>
 
 using namespace vx::ui;
@@ -40,29 +40,7 @@ const TBitmap& mapPicture() {
 }
 
 std::string encodeJpeg(const TBitmap& bmp) {
-    jpeg_compress_struct c;
-    jpeg_error_mgr err;
-    c.err = jpeg_std_error(&err);
-    jpeg_create_compress(&c);
-    unsigned char* buf = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&c, &buf, &size);
-    c.image_width = JDIMENSION(bmp.Width());
-    c.image_height = JDIMENSION(bmp.Height());
-    c.input_components = 4;
-    c.in_color_space = JCS_EXT_BGRA;
-    jpeg_set_defaults(&c);
-    jpeg_set_quality(&c, 85, TRUE);
-    jpeg_start_compress(&c, TRUE);
-    while (c.next_scanline < c.image_height) {
-        auto* p = const_cast<JSAMPROW>(bmp.data() + size_t(c.next_scanline) * size_t(bmp.stride()));
-        jpeg_write_scanlines(&c, &p, 1);
-    }
-    jpeg_finish_compress(&c);
-    std::string out(reinterpret_cast<char*>(buf), size);
-    jpeg_destroy_compress(&c);
-    std::free(buf);
-    return out;
+    return vx::demo::encodeJpeg(bmp.surface(), 85);
 }
 
 void BM_MemcpyMapFloor(benchmark::State& st) {

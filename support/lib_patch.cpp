@@ -1,4 +1,5 @@
 #include "lib_patch.h"
+#include "stringlist.h"
 
 #include "dialogs.h"
 #include "errors.h"
@@ -51,19 +52,7 @@ std::vector<std::string> readLines(const std::string& path) {
     RawFile file(path);
     std::string text(static_cast<size_t>(file.size()), '\0');
     text.resize(file.readUpTo(text.data(), text.size()));
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string::npos) {
-            lines.push_back(text.substr(start));
-            break;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start =
-            end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
-    }
-    return lines;
+    return splitLines(text);
 }
 
 // The text after the last "/" or "\" of dir.

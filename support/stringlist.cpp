@@ -1,9 +1,9 @@
 #include "stringlist.h"
 
 #include "errors.h"
+#include "fileio.h"
 
 #include <algorithm>
-#include <fstream>
 #include <strings.h>
 
 namespace vx {
@@ -101,15 +101,22 @@ void TStringList::assign(const std::vector<std::string>& lines) {
 }
 
 void TStringList::LoadFromFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw FileError("Unable to open file \"" + path + "\"");
+    assign(splitLines(readFileBytes(path)));
+}
+
+std::vector<std::string> splitLines(const std::string& text) {
     std::vector<std::string> lines;
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string::npos) {
+            lines.push_back(text.substr(start));
+            break;
+        }
+        lines.push_back(text.substr(start, end - start));
+        start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
     }
-    assign(lines);
+    return lines;
 }
 
 } // namespace vx

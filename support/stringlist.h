@@ -56,4 +56,7 @@ private:
     std::vector<Item> items_;
 };
 
+// The lines of a text, each ended by CR LF, LF or CR (the last may have no end).
+std::vector<std::string> splitLines(const std::string& text);
+
 } // namespace vx

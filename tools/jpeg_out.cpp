@@ -56,8 +56,10 @@ bool encode(cairo_surface_t* surface, int quality, unsigned char** out, unsigned
 } // namespace
 
 std::string encodeJpeg(cairo_surface_t* surface, int quality) {
-    if (cairo_image_surface_get_format(surface) != CAIRO_FORMAT_RGB24)
-        throw FileError("JPEG encoding needs an RGB24 picture");
+    // An opaque ARGB32 picture has the same bytes as RGB24; alpha is dropped.
+    const cairo_format_t fmt = cairo_image_surface_get_format(surface);
+    if (fmt != CAIRO_FORMAT_RGB24 && fmt != CAIRO_FORMAT_ARGB32)
+        throw FileError("JPEG encoding needs an RGB24 or ARGB32 picture");
     cairo_surface_flush(surface);
     unsigned char* buf = nullptr;
     unsigned long size = 0;

@@ -116,25 +116,6 @@ bool TMaskEdit::acceptsChar(char c) const {
 
 // --- TMemo ---
 
-namespace {
-
-std::vector<std::string> splitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string::npos) {
-            lines.push_back(text.substr(start));
-            break;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
-    }
-    return lines;
-}
-
-} // namespace
-
 TMemo::TMemo() {
     lines_.OnChange = [this] { linesChanged(); };
 }
