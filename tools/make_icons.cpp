@@ -317,14 +317,16 @@ cairo_surface_t* startPicture() {
         cairo_line_to(cr, w, y + 0.5);
     }
     cairo_stroke(cr);
-    cairo_select_font_face(cr, "DejaVu Serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
-    cairo_set_font_size(cr, 88);
-    const char* title = "Vexton \u2014 Load a map";
-    cairo_text_extents_t ext;
-    cairo_text_extents(cr, title, &ext);
-    cairo_move_to(cr, (w - ext.width) / 2 - ext.x_bearing, h / 2.0);
+    // The text sits top left: a small window shows only that corner of the picture.
     cairo_set_source_rgb(cr, 0.25, 0.18, 0.1);
-    cairo_show_text(cr, title);
+    cairo_select_font_face(cr, "DejaVu Serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
+    cairo_set_font_size(cr, 80);
+    cairo_move_to(cr, 60, 170);
+    cairo_show_text(cr, "Vexton");
+    cairo_select_font_face(cr, "DejaVu Serif", CAIRO_FONT_SLANT_ITALIC, CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_set_font_size(cr, 26);
+    cairo_move_to(cr, 64, 224);
+    cairo_show_text(cr, "Choose a map and press \u201cLoad this map\u201d");
     cairo_destroy(cr);
     cairo_surface_flush(surf);
     return surf;
