@@ -96,6 +96,24 @@ TEST_F(EndToEnd, LoadsTheMapAndPicksALandmarkByItsIcon) {
     std::vector<uint32_t> px;
     shot("loaded", px);
     EXPECT_GT(e2e::distinctColours(px), 500u) << "no map picture";
+    {
+        // At full size the first landmark's icon shows its red corner mark on its point.
+        auto s0 = e2e::readState(state);
+        const Rect box0 = bounds(s0, "Form1.ScrollBox1");
+        const vx::Tlm t0 =
+            vx::readLandmarkFile((demoFolder() / "LMdefault" / "lndmrks4.mlf").string());
+        vx::initMapTable();
+        const vx::MapSizes full{4000, 3000, 4000, 3000};
+        const int ix = vx::lonLatToX(4, full, t0.rec(1).lon, t0.rec(1).lat) -
+                       intOf(s0, "Form1.ScrollBox1.HorzPos") + box0.x + 1;
+        const int iy =
+            vx::latToY(4, full, t0.rec(1).lat) - intOf(s0, "Form1.ScrollBox1.VertPos") + box0.y + 1;
+        const uint32_t mark =
+            px[static_cast<size_t>(iy) * static_cast<size_t>(ww) + static_cast<size_t>(ix)];
+        EXPECT_GT(mark >> 16 & 0xFF, 180u) << std::hex << mark;
+        EXPECT_LT(mark >> 8 & 0xFF, 80u) << std::hex << mark;
+        EXPECT_LT(mark & 0xFF, 80u) << std::hex << mark;
+    }
 
     // Zoom out with the wheel over the zoom bar until the whole map is in view.
     const Rect bar = bounds(e2e::readState(state), "Form1.zoombar");
