@@ -10,6 +10,7 @@
 #include "support/fileio.h"
 #include "support/helpers.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace vx {
@@ -39,12 +40,21 @@ TForm1::TForm1() {
     Form1 = this; // the creation handler already reads the window through Form1
     setName("Form1");
     createComponents();
+    fitToScreen();
     registerResources();
     Image1->Picture().LoadFromResource(resStartpic);
     glist->loadStrip(resGlist);
     allist->loadStrip(resAllist);
     dimGlist->loadStrip(resDimGlist);
     dimAllist->loadStrip(resDimAllist);
+}
+
+// The form is laid out for a 1366 x 768 screen; on a larger one the map takes
+// the extra room, the panel keeps its place at the right.
+void TForm1::fitToScreen() {
+    const TPoint screen = ui::Application().screenSize();
+    if (screen.X <= Width() + 60 || screen.Y <= Height() + 60) return;
+    setBounds(Left(), Top(), std::min(screen.X - 60, 1860), std::min(screen.Y - 80, 1000));
 }
 
 bool isMlfMode() {

@@ -116,6 +116,7 @@ public:
 
 private:
     void createComponents();
+    void fitToScreen();
 };
 
 extern TForm1* Form1;

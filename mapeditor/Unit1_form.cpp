@@ -6,7 +6,7 @@
 namespace vx {
 
 namespace {
-constexpr int formW = 1340, formH = 730;
+constexpr int formW = 1340, formH = 690;
 constexpr int colW = 244;                   // width of a panel column
 constexpr int colA = formW - 2 * colW - 12; // left column of the panel
 constexpr int colB = colA + colW + 8;       // right column of the panel
@@ -92,25 +92,25 @@ void TForm1::createComponents() {
     LMtemplate = combo("LMtemplate", colA, 50, colW, ui::csDropDown);
     LMtemplate->setSorted(true);
     loadpic = button("loadpic", "Load this map", colA, 78, colW);
-    lmpicklist = add<ui::TListBox>("lmpicklist", nullptr, colA, 108, colW, 300);
+    lmpicklist = add<ui::TListBox>("lmpicklist", nullptr, colA, 108, colW, 270);
     panel(lmpicklist);
     lmpicklist->setMultiSelect(true);
     lmpicklist->setHint("rightclick to work on *current* selected objects (=marked blue..)");
-    LMdata = add<ui::TMemo>("LMdata", nullptr, colA, 412, 2 * colW + 8, 174);
+    LMdata = add<ui::TMemo>("LMdata", nullptr, colA, 382, colW, 172);
     panel(LMdata);
     LMdata->setFontName("Courier New");
     LMdata->setText("LMdata");
-    debugd = add<ui::TMemo>("debugd", nullptr, colA, 412, colW, 60);
+    debugd = add<ui::TMemo>("debugd", nullptr, colA, 382, colW, 60);
     debugd->setText("debugd");
     debugd->setVisible(false);
-    cpyListBox = add<ui::TListBox>("cpyListBox", nullptr, colA, 590, colW, 72);
+    cpyListBox = add<ui::TListBox>("cpyListBox", nullptr, colA, 558, colW, 60);
     panel(cpyListBox);
     cpyListBox->setMultiSelect(true);
     cpyListBox->Items().Add("copied items go here....");
     cpyListBox->setItemIndex(0);
-    WxHLabel = label("WxHLabel", "WxH:", colA, 664, colW);
-    zoomlabel = label("zoomlabel", "Zoom:", colA, 682, colW);
-    SbarYlabel = label("SbarYlabel", "range Ver", colA, 700, colW + 120);
+    WxHLabel = label("WxHLabel", "WxH:", colA, 620, 2 * colW);
+    zoomlabel = label("zoomlabel", "Zoom:", colA, 638, colW);
+    SbarYlabel = label("SbarYlabel", "range Ver", colA, 656, colW + 110);
 
     // Right column: the edit panel, then the file and view buttons.
     edLM = button("edLM", "Edit Landmark", colB, 4, half);
@@ -149,20 +149,20 @@ void TForm1::createComponents() {
         undoLM, side, Lotype, Lofile, lndmrkname, LMElev, LMrotation, eastcord, northcord};
     for (ui::TControl* c : editOnly) c->setEnabled(false);
 
-    // Text export, under the memo.
-    savelminfo = button("savelminfo", "Save LM info to text file", colB, 590, colW);
+    // Text export.
+    savelminfo = button("savelminfo", "Save LM info to text file", colB, 416, colW);
     const int c2 = colB + 150;
-    inc_recnr = check("inc_recnr", "inc_recnr", colB, 618, 148);
-    inc_lo = check("inc_lo", "inc_lo", c2, 618, colW - 150);
-    inc_hidden = check("inc_hidden", "mark_hidden", colB, 638, 148);
-    inc_coords = check("inc_coords", "inc_coords", c2, 638, colW - 150);
-    inc_LM_name = check("inc_LM_name", "inc_LM_name", colB, 658, 148);
-    csv = check("csv", "csv file", c2, 658, colW - 150);
-    allORger = check("allORger", "Allied_or_German", colB, 678, 148);
-    inc_actonly = check("inc_actonly", "inc_actonly", c2, 678, colW - 150);
+    inc_recnr = check("inc_recnr", "inc_recnr", colB, 446, 148);
+    inc_lo = check("inc_lo", "inc_lo", c2, 446, colW - 150);
+    inc_hidden = check("inc_hidden", "mark_hidden", colB, 466, 148);
+    inc_coords = check("inc_coords", "inc_coords", c2, 466, colW - 150);
+    inc_LM_name = check("inc_LM_name", "inc_LM_name", colB, 486, 148);
+    csv = check("csv", "csv file", c2, 486, colW - 150);
+    allORger = check("allORger", "Allied_or_German", colB, 506, 148);
+    inc_actonly = check("inc_actonly", "inc_actonly", c2, 506, colW - 150);
 
-    loc_A = button("loc_A", "loc_A", colB, 700, 60);
-    loc_B = button("loc_B", "loc B", colB + 64, 700, 60);
+    loc_A = button("loc_A", "loc_A", colB, 540, 60);
+    loc_B = button("loc_B", "loc B", colB + 64, 540, 60);
     loc_A->setVisible(false);
     loc_B->setVisible(false);
     quitapp = button("quitapp", "Quit", colB + half + 6, formH - 30, half);

@@ -57,6 +57,10 @@ int TApplication::Run() {
     return exitCode_;
 }
 
+TPoint TApplication::screenSize() const {
+    return headless_ ? TPoint{0, 0} : gtk::screenSize();
+}
+
 void TApplication::ProcessMessages() {
     flushPeers();
     if (!headless_) gtk::processPending();

@@ -21,6 +21,9 @@ public:
     // Before Initialize; tests never initialise and so stay headless.
     void setHeadless(bool on);
 
+    // Size of the screen, {0, 0} when headless.
+    TPoint screenSize() const;
+
     const std::string& Title() const { return title_; }
     void setTitle(const std::string& t) { title_ = t; }
 

@@ -22,6 +22,10 @@ void processPending() {
     while (gtk_events_pending()) gtk_main_iteration_do(FALSE);
 }
 
+TPoint screenSize() {
+    return {gdk_screen_width(), gdk_screen_height()};
+}
+
 void atIdle(std::function<void()> fn) {
     auto* heap = new std::function<void()>(std::move(fn));
     g_idle_add_full(

@@ -13,6 +13,8 @@ bool openDisplay(int& argc, char**& argv);
 void runLoop();
 void quitLoop();
 void processPending();
+// Size of the default screen in pixels.
+TPoint screenSize();
 // Runs fn once when the loop is idle, before repainting.
 void atIdle(std::function<void()> fn);
 void installDialogs();
