@@ -16,6 +16,7 @@
 namespace vx {
 
 TForm1* Form1 = nullptr;
+bool fromMain = false;
 ui::TPicture* mapbackup = nullptr;
 
 namespace {
@@ -90,6 +91,7 @@ std::string curLofileName() {
 }
 
 void fillLotype() {
+    Form1->Lotype->Items().Clear();
     Form1->Lotype->Items().assign(lotypeEntries(isMlfMode()));
 }
 

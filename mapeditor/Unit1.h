@@ -120,6 +120,8 @@ private:
 };
 
 extern TForm1* Form1;
+// True tells the viewer's next load to take the object file chosen here.
+extern bool fromMain;
 // The clean copy of the map picture that every full redraw starts from.
 extern ui::TPicture* mapbackup;
 

@@ -22,8 +22,10 @@ std::string appDir() {
         ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
         std::string exe = n > 0 ? std::string(buf, static_cast<size_t>(n)) : std::string(".");
         auto slash = exe.rfind('/');
-        std::string folder = slash == std::string::npos ? "." : exe.substr(0, slash);
-        return folder + pathDelim; // root gives "//"
+        std::string folder = slash == std::string::npos ? "."
+                             : slash == 0               ? "/"
+                                                        : exe.substr(0, slash);
+        return folder + pathDelim; // the root folder stays "/", so it gives "//"
     }();
     return dir;
 }

@@ -23,7 +23,7 @@ void setAppDirForTesting(const std::string& dir);
 
 std::string byteHex(uint8_t b);
 std::string lowerAscii(std::string s);
-inline const std::string& pickStr(bool cond, const std::string& a, const std::string& b) {
+inline std::string pickStr(bool cond, const std::string& a, const std::string& b) {
     return cond ? a : b;
 }
 void normRect(TRect& r);

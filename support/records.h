@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "support/errors.h"
+
 namespace vx {
 
 #pragma pack(push, 1)
@@ -26,8 +28,14 @@ struct landmarkhead {
 // Elements are numbered 1 to 3 in the file format, so at(1) is the lowest byte.
 struct LOarray {
     uint8_t b[3];
-    uint8_t& at(int element) { return b[element - 1]; }
-    uint8_t at(int element) const { return b[element - 1]; }
+    uint8_t& at(int element) {
+        checkRange(element, 1, 3, "LOarray element");
+        return b[element - 1];
+    }
+    uint8_t at(int element) const {
+        checkRange(element, 1, 3, "LOarray element");
+        return b[element - 1];
+    }
 };
 
 struct landmark {

@@ -167,3 +167,14 @@ TEST_F(MainWindowTest, SaveWritesTheFileUnderTheChosenName) {
     EXPECT_EQ(vxtest::readFile(out), vxtest::readFile(prog / "LMdefault" / "lndmrks4.mlf"));
     EXPECT_EQ(f.saveit->FileName(), "");
 }
+
+TEST_F(MainWindowTest, ReloadClearsTheObjectTypeChoice) {
+    standardData({vxtest::makeLandmark("Town", 48.6f, 2.8f, 1)});
+    TForm1& f = create();
+    f.loadpic->click();
+    ASSERT_EQ(f.Lotype->ItemIndex(), 1);
+    vxtest::writeFile(prog / "LMdefault" / "lndmrks4.mlf",
+                      vxtest::landmarkFile({vxtest::makeLandmark("Odd", 48.6f, 2.8f, 9)}));
+    f.loadpic->click();
+    EXPECT_EQ(f.Lotype->ItemIndex(), -1) << "type 9 has no entry; the refill cleared the old one";
+}
