@@ -69,6 +69,9 @@ std::string int64Text(int32_t n) {
 
 bool isWordNumber(const std::string& s) {
     if (s.empty() || s.size() >= 256) return false;
+    // An unsigned number: no sign of its own, "-0" included.
+    const size_t first = s.find_first_not_of(' ');
+    if (first != std::string::npos && s[first] == '-') return false;
     long long v = 0;
     return valInt(s, v) == 0 && v >= 0 && v <= 65535;
 }

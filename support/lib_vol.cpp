@@ -61,7 +61,10 @@ void loadSideTable(const std::string& name) {
     std::memcpy(&sideTableHead, &head, got); // bytes not read keep their values
     const int64_t rest = file.size() - file.position();
     const int64_t fitting = (rest + 62) / 63;
-    const size_t count = static_cast<size_t>(std::min<int64_t>(sideTableHead.count, fitting));
+    // Records the file does not hold keep what an earlier load left, or read as
+    // zero (sideTableByte); memory is never sized beyond the file or the old table.
+    const int64_t held = std::max<int64_t>(fitting, static_cast<int64_t>(sideTableRecs.size()));
+    const size_t count = static_cast<size_t>(std::min<int64_t>(sideTableHead.count, held));
     sideTableRecs.resize(count);
     const size_t want = std::min<size_t>(static_cast<size_t>(sideTableHead.count) *
                                              static_cast<size_t>(sideTableHead.recsize),
@@ -73,7 +76,11 @@ void loadSideTable(const std::string& name) {
 
 uint8_t sideTableByte(int32_t index) {
     if (index < 1) return 10;
-    checkRange(index, 1, static_cast<long long>(sideTableRecs.size()), "side table");
+    checkRange(
+        index, 1,
+        std::max<long long>(sideTableHead.count, static_cast<long long>(sideTableRecs.size())),
+        "side table");
+    if (static_cast<size_t>(index) > sideTableRecs.size()) return 0; // a zero record
     return sideTableRecs[static_cast<size_t>(index) - 1].lmid.at(3);
 }
 

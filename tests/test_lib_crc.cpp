@@ -5,6 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <regex>
 #include <sstream>
@@ -82,6 +88,28 @@ TEST(LibCrc, FileCrc32UnreadableFile) {
     int32_t status = 0;
     EXPECT_EQ(fileCrc32(dir.str() + "/secret", status), 0u);
     EXPECT_EQ(status, -1);
+}
+
+// A named pipe or a socket exists but cannot be read as a file; neither may
+// make the scan wait, for root too.
+TEST(LibCrc, FileCrc32OfPipesAndSocketsIsUnreadable) {
+    vxtest::TempDir dir;
+    const std::string fifo = dir.str() + "/wingj001.dat";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    int32_t status = 0;
+    EXPECT_EQ(fileCrc32(fifo, status), 0u);
+    EXPECT_EQ(status, -1);
+
+    const std::string sock = dir.str() + "/sock";
+    int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    std::snprintf(addr.sun_path, sizeof addr.sun_path, "%s", sock.c_str());
+    ASSERT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+    status = 0;
+    EXPECT_EQ(fileCrc32(sock, status), 0u);
+    EXPECT_EQ(status, -1);
+    close(fd);
 }
 
 TEST(LibCrc, FileCrc32OfLargerFileMatchesBuffer) {

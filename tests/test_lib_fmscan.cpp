@@ -91,8 +91,8 @@ TEST_F(LibScan, DefaultMasksAndFirstFindWins) {
     dir.write("data/multi/fmparam1.dat", "first");
     dir.write("data/fmparam1.dat", "later");
     dir.write("data/fmparam.dat", "needs a character after fmparam");
-    dir.write("data/acspecs1.dat", "spec");
-    EXPECT_EQ(scan(), (std::vector<std::string>{fileLine("acspecs1.dat", "spec"),
+    dir.write("data/acspecs1.dat", "ac data");
+    EXPECT_EQ(scan(), (std::vector<std::string>{fileLine("acspecs1.dat", "ac data"),
                                                 fileLine("fmparam1.dat", "first")}));
     EXPECT_EQ(log(), "data/multi/fmparam1.dat\ndata/acspecs1.dat\n");
 }

@@ -205,6 +205,8 @@ TEST(LibStrings, IsWordNumber) {
                           {"", false},
                           {"12a", false},
                           {"-1", false},
+                          {"-0", false},
+                          {" 7", true},
                           {std::string(255, '1'), false},
                           {std::string(256, '0'), false}};
     for (const auto& c : cases) EXPECT_EQ(isWordNumber(c.text), c.word) << c.text;
