@@ -1,18 +1,36 @@
 #include "mapeditor/mappick.h"
 
+#include "support/errors.h"
+
 #include <cmath>
 #include <cstdlib>
 
 namespace vx {
 
+std::optional<TPoint> imagePoint(int k, const MapSizes& sz, long double lon, long double lat) {
+    checkRange(k, 0, mapCount - 1, "map");
+    try {
+        return TPoint{lonLatToX(k, sz, lon, lat), latToY(k, sz, lat)};
+    } catch (const RangeError&) {
+        return std::nullopt;
+    }
+}
+
+std::optional<TPoint> picturePoint(int k, const MapSizes& sz, long double lon, long double lat) {
+    checkRange(k, 0, mapCount - 1, "map");
+    try {
+        return TPoint{lonLatToPicX(k, sz, lon, lat), latToPicY(k, sz, lat)};
+    } catch (const RangeError&) {
+        return std::nullopt;
+    }
+}
+
 int findLandmarkAt(const Tlm& t, int k, const MapSizes& sz, int X, int Y) {
     for (int i = 1; i <= t.count(); ++i) {
         const landmark& r = t.rec(i);
-        const long double lon = std::fabs(r.lon), lat = std::fabs(r.lat);
-        const int hx = lonLatToX(k, sz, lon, lat);
-        const int hy = latToY(k, sz, lat);
-        if (std::llabs(static_cast<long long>(hx) - X) < pickTolerance &&
-            std::llabs(static_cast<long long>(hy) - Y) < pickTolerance)
+        const auto p = imagePoint(k, sz, std::fabs(r.lon), std::fabs(r.lat));
+        if (p && std::llabs(static_cast<long long>(p->X) - X) < pickTolerance &&
+            std::llabs(static_cast<long long>(p->Y) - Y) < pickTolerance)
             return i;
     }
     return 0;

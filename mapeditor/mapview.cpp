@@ -3,6 +3,7 @@
 
 #include "mapeditor/lmfile.h"
 #include "mapeditor/lmtext.h"
+#include "mapeditor/mappick.h"
 #include "support/dialogs.h"
 #include "support/errors.h"
 #include "support/names.h"
@@ -35,13 +36,12 @@ void TForm1::drawLMs(int which) {
         const int type = rec.lmid.at(lmTypeSel);
         const ui::TImageList& list =
             central ? (bright ? *glist : *dimGlist) : (bright ? *allist : *dimAllist);
-        list.Draw(canvas, lonLatToPicX(k, sz, rec.lon, rec.lat), latToPicY(k, sz, rec.lat),
-                  mlf ? std::min(type, 10) : 6);
-        if (isDeactivated(rec)) {
-            const long double lon = std::fabs(rec.lon), lat = std::fabs(rec.lat);
-            const int px = lonLatToPicX(k, sz, lon, lat), py = latToPicY(k, sz, lat);
-            (central ? *dimGlist : *dimAllist).Draw(canvas, px, py, std::min(type, 10));
-            markInactive(px, py);
+        if (const auto p = picturePoint(k, sz, rec.lon, rec.lat))
+            list.Draw(canvas, p->X, p->Y, mlf ? std::min(type, 10) : 6);
+        if (!isDeactivated(rec)) continue;
+        if (const auto p = picturePoint(k, sz, std::fabs(rec.lon), std::fabs(rec.lat))) {
+            (central ? *dimGlist : *dimAllist).Draw(canvas, p->X, p->Y, std::min(type, 10));
+            markInactive(p->X, p->Y);
         }
     }
 }

@@ -9,7 +9,9 @@
 #include "support/helpers.h"
 #include "support/names.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 namespace vx {
@@ -23,6 +25,12 @@ std::string coordText(long double v) {
 // The rotation entry of a stored rotation; a file may hold values no entry has.
 std::string rotationEntryText(float rota) {
     return std::isfinite(rota) && std::fabs(rota) < 1e9f ? rotationText(rota) : std::string();
+}
+
+// Scroll position that brings v to the middle of a box of that size.
+int centredOn(int v, int boxSize) {
+    return static_cast<int>(
+        std::clamp<long long>(static_cast<long long>(v) - boxSize / 2, INT32_MIN, INT32_MAX));
 }
 
 int indexOfText(const TStringList& items, const std::string& text) {
@@ -109,12 +117,15 @@ void TForm1::dispLM() {
     const landmark& rec = lmfile.rec(row + 1);
     const int k = mapIndex();
     const MapSizes sz = sizes();
-    lmX = lonLatToPicX(k, sz, rec.lon, rec.lat);
-    lmY = latToPicY(k, sz, rec.lat);
-
-    const long double alon = std::fabs(rec.lon), alat = std::fabs(rec.lat);
-    ScrollBox1->HorzScrollBar().setPosition(lonLatToX(k, sz, alon, alat) - ScrollBox1->Width() / 2);
-    ScrollBox1->VertScrollBar().setPosition(latToY(k, sz, alat) - ScrollBox1->Height() / 2);
+    // A landmark too far out for pixels is shown all the same; the map stays put.
+    if (const auto p = picturePoint(k, sz, rec.lon, rec.lat)) {
+        lmX = p->X;
+        lmY = p->Y;
+    }
+    if (const auto p = imagePoint(k, sz, std::fabs(rec.lon), std::fabs(rec.lat))) {
+        ScrollBox1->HorzScrollBar().setPosition(centredOn(p->X, ScrollBox1->Width()));
+        ScrollBox1->VertScrollBar().setPosition(centredOn(p->Y, ScrollBox1->Height()));
+    }
 
     const std::string memo = lmDataMemo(rec, row + 1, isMlfMode(), side->Items().texts());
     side->setItemIndex(rec.lmid.at(lmSideSel));

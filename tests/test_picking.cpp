@@ -43,8 +43,8 @@ TEST_F(PickingTest, ToleranceIsSeventeenPixelsInEachAxis) {
     struct Case {
         int dx, dy, row;
     };
-    const Case cases[] = {{17, 0, 1}, {0, -17, 1}, {-17, 17, 1}, {18, 0, 0}, {0, 18, 0},
-                          {-18, -3, 0}};
+    const Case cases[] = {{17, 0, 1}, {0, -17, 1}, {-17, 17, 1},
+                          {18, 0, 0}, {0, 18, 0},  {-18, -3, 0}};
     for (const auto& c : cases) {
         f.lmpicklist->setItemIndex(0);
         click(p.X + c.dx, p.Y + c.dy);
@@ -79,7 +79,8 @@ TEST_F(PickingTest, DeactivatedLandmarkIsPickedAtItsCross) {
 }
 
 TEST_F(PickingTest, ClickOnEmptyMapKeepsTheSelectionAndScrollsBack) {
-    standardData({vxtest::makeLandmark("A", lat0, lon0), vxtest::makeLandmark("B", lat0, lon0 + 0.1f)});
+    standardData(
+        {vxtest::makeLandmark("A", lat0, lon0), vxtest::makeLandmark("B", lat0, lon0 + 0.1f)});
     TForm1& f = create();
     f.loadpic->click();
     f.lmpicklist->userClick(1);
@@ -95,7 +96,8 @@ TEST_F(PickingTest, ClickOnEmptyMapKeepsTheSelectionAndScrollsBack) {
 }
 
 TEST_F(PickingTest, WhileEditingAClickMovesTheEditedLandmark) {
-    standardData({vxtest::makeLandmark("A", lat0, lon0), vxtest::makeLandmark("B", lat0 + 0.1f, lon0)});
+    standardData(
+        {vxtest::makeLandmark("A", lat0, lon0), vxtest::makeLandmark("B", lat0 + 0.1f, lon0)});
     TForm1& f = create();
     f.loadpic->click();
     f.editing = true;
@@ -160,8 +162,9 @@ TEST_F(PickingTest, PointerReadouts) {
     EXPECT_EQ(f.tedxylab->Caption(), "TED XY :0 " + std::to_string(3000LL * (4194304 / 3000)));
     f.Image1->userMouseMove({}, 0, 0);
     const latlong& m = maptab[4];
-    EXPECT_EQ(f.lolat->Caption(), " Long / Latt : " + floatStr(static_cast<double>(m[westLon]), 10, 6) +
-                                      floatStr(static_cast<double>(m[northLat]), 10, 6));
+    EXPECT_EQ(f.lolat->Caption(),
+              " Long / Latt : " + floatStr(static_cast<double>(m[westLon]), 10, 6) +
+                  floatStr(static_cast<double>(m[northLat]), 10, 6));
 }
 
 TEST_F(PickingTest, HiddenButtonsRememberARecord) {
@@ -172,4 +175,20 @@ TEST_F(PickingTest, HiddenButtonsRememberARecord) {
     f.loc_BClick();
     EXPECT_EQ(f.locB, 2);
     EXPECT_EQ(f.loc_B->Caption(), "Bee");
+}
+
+TEST_F(PickingTest, DamagedCoordinatesAreOffTheMapNotErrors) {
+    landmark huge = vxtest::makeLandmark("Huge", 1e30f, 1e30f);
+    landmark nan = vxtest::makeLandmark("NaN", std::nanf(""), 2.8f);
+    standardData({huge, nan, vxtest::makeLandmark("Fine", lat0, lon0)});
+    TForm1& f = create();
+    f.loadpic->click();
+    EXPECT_TRUE(dlg->errors.empty()) << dlg->errors.front();
+    EXPECT_EQ(f.LMdata->Lines()[7], "Name :Huge");
+    const TPoint p = screen(lat0, lon0);
+    click(p.X, p.Y);
+    EXPECT_EQ(f.lmpicklist->ItemIndex(), 2);
+    f.lmpicklist->userClick(1);
+    EXPECT_EQ(f.LMdata->Lines()[7], "Name :NaN");
+    EXPECT_TRUE(dlg->errors.empty());
 }
