@@ -40,7 +40,7 @@ enum class Look {
 };
 
 struct Entry {
-    IconSpec spec;
+    IconKind kind;
     Look look;
     Rgb colour;
 };
@@ -140,7 +140,7 @@ void draw(cairo_t* cr, const Entry& e) {
     case Look::Truck:
         box(cr, 22, 8, 20, 12, c, 0.8); // cab
         box(cr, 20, 21, 24, 36, c);     // load bed
-        if (e.spec.type == 0) line(cr, 32, 40, 32, 18, 3, dark);
+        if (e.kind.type == 0) line(cr, 32, 40, 32, 18, 3, dark);
         break;
     case Look::Car:
         box(cr, 24, 14, 16, 36, c);
@@ -164,7 +164,7 @@ void draw(cairo_t* cr, const Entry& e) {
         box(cr, 16, 8, 8, 48, dark);
         box(cr, 40, 8, 8, 48, dark);
         box(cr, 22, 10, 20, 44, c);
-        if (e.spec.type >= 15) disc(cr, 32, 30, 7, c, 0.7);
+        if (e.kind.type >= 15) disc(cr, 32, 30, 7, c, 0.7);
         break;
     case Look::Tower:
         box(cr, 18, 18, 28, 28, c);
@@ -237,11 +237,11 @@ void draw(cairo_t* cr, const Entry& e) {
     case Look::Bridge:
         box(cr, 0, 0, 64, 64, {0.45, 0.62, 0.85});
         box(cr, 16, 0, 32, 64, c);
-        if (e.spec.type == 37 || e.spec.type == 38) {
+        if (e.kind.type == 37 || e.kind.type == 38) {
             line(cr, 27, 0, 27, 64, 1.5, dark);
             line(cr, 37, 0, 37, 64, 1.5, dark);
         }
-        if (e.spec.type == 35) {
+        if (e.kind.type == 35) {
             line(cr, 17, 0, 17, 64, 3, dark);
             line(cr, 47, 0, 47, 64, 3, dark);
         }
@@ -267,24 +267,24 @@ std::string render(const std::function<void(cairo_t*)>& paint, Rgb background) {
 
 } // namespace
 
-const std::vector<IconSpec>& iconSpecs() {
-    static const std::vector<IconSpec> specs = [] {
-        std::vector<IconSpec> out;
-        for (const Entry& e : entries()) out.push_back(e.spec);
+const std::vector<IconKind>& iconKinds() {
+    static const std::vector<IconKind> specs = [] {
+        std::vector<IconKind> out;
+        for (const Entry& e : entries()) out.push_back(e.kind);
         return out;
     }();
     return specs;
 }
 
-std::string iconFileName(const IconSpec& spec) {
-    std::string digits = byteHex(spec.cls) + byteHex(spec.type);
+std::string iconFileName(const IconKind& kind) {
+    std::string digits = byteHex(kind.cls) + byteHex(kind.type);
     for (char& ch : digits) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-    return digits + "_" + spec.label + ".jpg";
+    return digits + "_" + kind.label + ".jpg";
 }
 
-std::string iconJpeg(const IconSpec& spec, bool winter) {
+std::string iconJpeg(const IconKind& kind, bool winter) {
     for (const Entry& e : entries()) {
-        if (e.spec.cls != spec.cls || e.spec.type != spec.type) continue;
+        if (e.kind.cls != kind.cls || e.kind.type != kind.type) continue;
         return render(
             [&](cairo_t* cr) {
                 draw(cr, e);

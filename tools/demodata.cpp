@@ -249,8 +249,8 @@ void writeTemplates(Writer& w) {
 
 void writeIcons(Writer& w) {
     w.dir("gfxfiles");
-    for (const IconSpec& spec : iconSpecs())
-        w.file("gfxfiles/" + iconFileName(spec), iconJpeg(spec, false));
+    for (const IconKind& kind : iconKinds())
+        w.file("gfxfiles/" + iconFileName(kind), iconJpeg(kind, false));
     w.file("gfxfiles/Halvoryspec.jpg", fallbackJpeg());
     // A folder that takes the name of an icon: it shows the fallback picture.
     w.dir("gfxfiles/0905_tank_small_allied.jpg");
@@ -258,11 +258,11 @@ void writeIcons(Writer& w) {
     // The template folder's own set, loaded on request: snowy versions of a
     // few vehicles and buildings.
     w.dir("LMdefault/gfxfiles");
-    for (const IconSpec& spec : iconSpecs()) {
-        const bool vehicle = spec.cls == 6 && spec.type >= 1 && spec.type <= 4;
-        const bool building = spec.cls == 9 && spec.type <= 11;
+    for (const IconKind& kind : iconKinds()) {
+        const bool vehicle = kind.cls == 6 && kind.type >= 1 && kind.type <= 4;
+        const bool building = kind.cls == 9 && kind.type <= 11;
         if (vehicle || building)
-            w.file("LMdefault/gfxfiles/" + iconFileName(spec), iconJpeg(spec, true));
+            w.file("LMdefault/gfxfiles/" + iconFileName(kind), iconJpeg(kind, true));
     }
     w.file("LMdefault/gfxfiles/Halvoryspec.jpg", fallbackJpeg());
 }
