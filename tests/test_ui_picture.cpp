@@ -9,12 +9,17 @@
 #include <gdk-pixbuf/gdk-pixbuf.h>
 #include <gtest/gtest.h>
 #include <jpeglib.h>
+#include <sys/resource.h>
+#include <zlib.h>
 
 using namespace vx::ui;
 
 namespace {
 
-std::string makeJpeg(int w, int h, uint8_t r, uint8_t g, uint8_t b, bool gray = false) {
+// scans: 0 baseline, 1 the usual progressive script, else one scan per
+// coefficient band of each component (190 scans).
+std::string makeJpeg(int w, int h, uint8_t r, uint8_t g, uint8_t b, bool gray = false,
+                     int scans = 0) {
     jpeg_compress_struct c;
     jpeg_error_mgr err;
     c.err = jpeg_std_error(&err);
@@ -28,6 +33,16 @@ std::string makeJpeg(int w, int h, uint8_t r, uint8_t g, uint8_t b, bool gray = 
     c.in_color_space = gray ? JCS_GRAYSCALE : JCS_RGB;
     jpeg_set_defaults(&c);
     jpeg_set_quality(&c, 95, TRUE);
+    std::vector<jpeg_scan_info> script;
+    if (scans == 1) {
+        jpeg_simple_progression(&c);
+    } else if (scans > 1) {
+        script.push_back({3, {0, 1, 2, 0}, 0, 0, 0, 0});
+        for (int comp = 0; comp < 3; ++comp)
+            for (int k = 1; k < 64; ++k) script.push_back({1, {comp, 0, 0, 0}, k, k, 0, 0});
+        c.scan_info = script.data();
+        c.num_scans = static_cast<int>(script.size());
+    }
     jpeg_start_compress(&c, TRUE);
     std::vector<unsigned char> row(size_t(w) * size_t(c.input_components));
     for (int x = 0; x < w; ++x) {
@@ -60,6 +75,75 @@ std::string makePng(int w, int h) {
     g_free(buf);
     g_object_unref(pb);
     return out;
+}
+
+// Sets the size in the frame header (baseline or progressive).
+void claimJpegSize(std::string& jpeg, int w, int h) {
+    size_t sof = jpeg.find("\xFF\xC0", 0, 2);
+    if (sof == std::string::npos) sof = jpeg.find("\xFF\xC2", 0, 2);
+    ASSERT_NE(sof, std::string::npos);
+    jpeg[sof + 5] = char(h >> 8);
+    jpeg[sof + 6] = char(h);
+    jpeg[sof + 7] = char(w >> 8);
+    jpeg[sof + 8] = char(w);
+}
+
+void appendBigEndian(std::string& s, uint32_t v) {
+    for (int shift = 24; shift >= 0; shift -= 8) s += char(v >> shift);
+}
+
+void appendPngChunk(std::string& png, const char* type, const std::string& body) {
+    appendBigEndian(png, static_cast<uint32_t>(body.size()));
+    const std::string typed = type + body;
+    png += typed;
+    appendBigEndian(png,
+                    static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(typed.data()),
+                                                static_cast<uInt>(typed.size()))));
+}
+
+// A valid one-bit grey PNG, all black: 50 MB of rows that deflate to a few
+// hundred kilobytes.
+std::string makeHugeBlackPng(uint32_t w, uint32_t h) {
+    std::string png = "\x89PNG\r\n\x1A\n";
+    std::string ihdr;
+    appendBigEndian(ihdr, w);
+    appendBigEndian(ihdr, h);
+    ihdr += std::string("\x01\x00\x00\x00\x00", 5); // 1 bit grey, no interlace
+    appendPngChunk(png, "IHDR", ihdr);
+    z_stream z{};
+    deflateInit(&z, Z_BEST_COMPRESSION);
+    const std::string row(1 + (w + 7) / 8, '\0');
+    std::string idat;
+    std::vector<unsigned char> out(1 << 16);
+    for (uint32_t y = 0; y <= h; ++y) {
+        z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(row.data()));
+        z.avail_in = y < h ? static_cast<uInt>(row.size()) : 0;
+        int rc;
+        do {
+            z.next_out = out.data();
+            z.avail_out = static_cast<uInt>(out.size());
+            rc = deflate(&z, y < h ? Z_NO_FLUSH : Z_FINISH);
+            idat.append(reinterpret_cast<char*>(out.data()), out.size() - z.avail_out);
+        } while (z.avail_out == 0 || (y == h && rc != Z_STREAM_END));
+    }
+    deflateEnd(&z);
+    appendPngChunk(png, "IDAT", idat);
+    appendPngChunk(png, "IEND", "");
+    return png;
+}
+
+// Peak memory of the process since the last reset, in megabytes. Without the
+// reset (not every kernel allows it) the peak of the whole run.
+void resetPeakMemory() {
+    if (FILE* f = std::fopen("/proc/self/clear_refs", "w")) {
+        std::fputs("5", f);
+        std::fclose(f);
+    }
+}
+long peakMegabytes() {
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return u.ru_maxrss / 1024;
 }
 
 bool near(TColor a, TColor b) {
@@ -153,6 +237,52 @@ TEST(UiPicture, FailuresKeepThePicture) {
         EXPECT_TRUE(near(colorOf(pic.Bitmap().scanLine(8)[8]), rgb(0, 255, 0))) << c.file;
     }
     EXPECT_THROW(pic.LoadFromResource("/no/such/picture.png"), vx::FileError);
+}
+
+TEST(UiPicture, ProgressiveJpegLoads) {
+    const std::string jpeg = makeJpeg(64, 48, 30, 200, 90, false, 1);
+    ASSERT_NE(jpeg.find("\xFF\xC2", 0, 2), std::string::npos) << "a progressive frame";
+    TPicture pic;
+    pic.LoadFromBytes("p.jpg", jpeg.data(), jpeg.size());
+    EXPECT_EQ(pic.Width(), 64);
+    EXPECT_TRUE(near(colorOf(pic.Bitmap().scanLine(47)[63]), rgb(30, 200, 90)));
+}
+
+// Each hostile file is refused before the decoder builds the picture it
+// claims: the process grows by a few megabytes at most.
+TEST(UiPicture, HostilePicturesAreRefusedBeforeTheyAreDecoded) {
+    std::string claims30k = makeJpeg(16, 16, 1, 2, 3, false, 1);
+    claimJpegSize(claims30k, 30000, 30000);
+    // Big enough a file for 16000 x 16000 pixels, whose coefficients alone
+    // would take 768 MB.
+    std::string claims16k = makeJpeg(16, 16, 1, 2, 3, false, 1);
+    claimJpegSize(claims16k, 16000, 16000);
+    const std::string comment = "\xFF\xFE\xFF\xF0" + std::string(0xFFF0 - 2, 'c');
+    claims16k.insert(2, comment);
+    const std::string manyScans = makeJpeg(16, 16, 1, 2, 3, false, 190);
+    const std::string png = makeHugeBlackPng(20000, 20000);
+    struct Case {
+        const char* name;
+        const std::string& bytes;
+        const char* why;
+    } cases[] = {{"claims30k.jpg", claims30k, "too large"},
+                 {"claims16k.jpg", claims16k, "out of memory"},
+                 {"scans.jpg", manyScans, "too many scans"},
+                 {"huge.png", png, "too large"}};
+    for (const auto& c : cases) {
+        TPicture pic;
+        resetPeakMemory();
+        const long before = peakMegabytes();
+        try {
+            pic.LoadFromBytes(c.name, c.bytes.data(), c.bytes.size());
+            ADD_FAILURE() << c.name << " was loaded";
+        } catch (const vx::PictureError& e) {
+            EXPECT_NE(std::string(e.what()).find(c.why), std::string::npos)
+                << c.name << ": " << e.what();
+        }
+        EXPECT_LT(peakMegabytes() - before, 64) << c.name;
+        EXPECT_TRUE(pic.empty()) << c.name;
+    }
 }
 
 TEST(UiPicture, SizeLimitFollowsTheFileSize) {

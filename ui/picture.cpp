@@ -3,11 +3,13 @@
 #include "support/errors.h"
 #include "support/helpers.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
 #include <gdk-pixbuf/gdk-pixbuf.h>
 #include <gio/gio.h>
+#include <jerror.h>
 #include <jpeglib.h>
 
 namespace vx::ui {
@@ -38,25 +40,62 @@ void jpegFail(j_common_ptr c) {
 
 void jpegQuiet(j_common_ptr) {}
 
-enum class JpegResult { ok, failed, tooBig, noMemory };
+// What libjpeg itself may hold while decoding: a progressive picture keeps
+// every coefficient of the picture (up to 8 bytes a pixel), so a 4000 x 3000
+// map needs about 100 MB.
+constexpr long jpegMemoryLimit = 512L * 1024 * 1024;
+// Real progressive pictures have about ten scans; each scan is a pass over
+// the whole picture, so a file of thousands of tiny scans would keep the
+// decoder busy for minutes.
+constexpr int jpegScanLimit = 100;
+
+struct JpegProgress {
+    jpeg_progress_mgr pub;
+    JpegErrors* errors;
+    volatile bool tooManyScans = false;
+};
+
+void jpegProgress(j_common_ptr c) {
+    auto* p = reinterpret_cast<JpegProgress*>(c->progress);
+    if (reinterpret_cast<j_decompress_ptr>(c)->input_scan_number <= jpegScanLimit) return;
+    p->tooManyScans = true;
+    std::longjmp(p->errors->jump, 1);
+}
+
+enum class JpegResult { ok, failed, tooBig, tooManyScans, noMemory };
 
 // No object with a destructor lives in this frame, so the long jump out of
 // libjpeg skips nothing.
 JpegResult jpegDecodeInto(const unsigned char* bytes, unsigned long size, TBitmap& out, char* why) {
     jpeg_decompress_struct cinfo;
     JpegErrors err;
+    JpegProgress progress;
     cinfo.err = jpeg_std_error(&err.pub);
     err.pub.error_exit = jpegFail;
     err.pub.output_message = jpegQuiet;
     err.text[0] = 0;
+    progress.pub.progress_monitor = jpegProgress;
+    progress.errors = &err;
     if (setjmp(err.jump)) {
+        const bool memory =
+            err.pub.msg_code == JERR_NO_BACKING_STORE || err.pub.msg_code == JERR_OUT_OF_MEMORY;
         jpeg_destroy_decompress(&cinfo);
+        if (progress.tooManyScans) return JpegResult::tooManyScans;
+        if (memory) return JpegResult::noMemory;
         std::snprintf(why, JMSG_LENGTH_MAX, "%s", err.text);
         return JpegResult::failed;
     }
     jpeg_create_decompress(&cinfo);
+    cinfo.mem->max_memory_to_use = jpegMemoryLimit;
+    cinfo.progress = &progress.pub;
     jpeg_mem_src(&cinfo, bytes, size);
     jpeg_read_header(&cinfo, TRUE);
+    // Before jpeg_start_decompress: for a progressive picture it allocates the
+    // whole picture and reads every scan.
+    if (!pictureSizeAllowed(cinfo.image_width, cinfo.image_height, size)) {
+        jpeg_destroy_decompress(&cinfo);
+        return JpegResult::tooBig;
+    }
     // B, G, R, A in memory is cairo's ARGB32 on a little-endian machine.
     cinfo.out_color_space = G_BYTE_ORDER == G_LITTLE_ENDIAN ? JCS_EXT_BGRA : JCS_EXT_ARGB;
     jpeg_start_decompress(&cinfo);
@@ -109,6 +148,8 @@ void decodeJpeg(const std::string& name, const void* bytes, size_t size, TBitmap
         return;
     case JpegResult::tooBig:
         unreadable(name, "picture too large for its file");
+    case JpegResult::tooManyScans:
+        unreadable(name, "too many scans");
     case JpegResult::noMemory:
         unreadable(name, "out of memory");
     case JpegResult::failed:
@@ -125,26 +166,39 @@ void decodeWithPixbuf(const std::string& name, const void* bytes, size_t size, T
         bool tooBig = false;
         ~Guard() { g_object_unref(l); }
     } guard{loader, size};
-    // Refuse absurd sizes before the loader allocates them.
+    // Refuse absurd sizes before the loader allocates them: a size of 0 x 0
+    // makes the loader give up (1 x 1 only scales the result, after decoding).
     g_signal_connect(loader, "size-prepared",
                      G_CALLBACK(+[](GdkPixbufLoader* l, gint w, gint h, gpointer data) {
                          auto* g = static_cast<Guard*>(data);
                          if (!pictureSizeAllowed(w, h, g->fileSize)) {
                              g->tooBig = true;
-                             gdk_pixbuf_loader_set_size(l, 1, 1);
+                             gdk_pixbuf_loader_set_size(l, 0, 0);
                          }
                      }),
                      &guard);
+    // Fed in pieces, as the loaders decode what comes: a picture refused by
+    // its header does not get the rest of its file. The first piece holds the
+    // header of any format.
     GError* err = nullptr;
-    const bool written =
-        gdk_pixbuf_loader_write(loader, static_cast<const guchar*>(bytes), size, &err);
+    const auto* data = static_cast<const guchar*>(bytes);
+    bool written = true;
+    for (size_t at = 0, piece = 4096; written && at < size && !guard.tooBig;
+         at += piece, piece = 64 * 1024) {
+        piece = std::min(piece, size - at);
+        written = gdk_pixbuf_loader_write(loader, data + at, piece, &err);
+    }
+    if (guard.tooBig) {
+        if (err) g_error_free(err);
+        gdk_pixbuf_loader_close(loader, nullptr);
+        unreadable(name, "picture too large for its file");
+    }
     const bool closed = gdk_pixbuf_loader_close(loader, written ? &err : nullptr);
     if (!written || !closed) {
         std::string why = err ? err->message : "unknown format";
         if (err) g_error_free(err);
         unreadable(name, why);
     }
-    if (guard.tooBig) unreadable(name, "picture too large for its file");
     GdkPixbuf* pb = gdk_pixbuf_loader_get_pixbuf(loader);
     if (!pb || gdk_pixbuf_get_bits_per_sample(pb) != 8) unreadable(name, "unknown format");
     const int w = gdk_pixbuf_get_width(pb), h = gdk_pixbuf_get_height(pb);
