@@ -3,6 +3,7 @@
 #include "support/errors.h"
 #include "ui/ui.h"
 
+#include <climits>
 #include <cstring>
 
 #include <cairo.h>
@@ -195,6 +196,59 @@ TEST(UiCanvas, OutsideTheRasterNothingHappens) {
     EXPECT_EQ(empty.Canvas().Pixels(0, 0), clInvalid);
 }
 
+// Edges at the ends of the int range: whatever shows is drawn, nothing
+// overflows (the sanitizer build checks).
+TEST(UiCanvas, ExtremeCoordinatesDrawOnlyWhatShows) {
+    TBitmap icon;
+    icon.setSize(4, 4);
+    icon.Canvas().Brush().setColor(clRed);
+    icon.Canvas().FillRect({0, 0, 4, 4});
+    struct Case {
+        const char* what;
+        std::function<void(TCanvas&)> draw;
+        std::vector<std::string> expected;
+    } cases[] = {
+        {"Draw at INT_MAX", [&](TCanvas& c) { c.Draw(INT_MAX, INT_MAX, icon); },
+         std::vector<std::string>(4, "....")},
+        {"Draw at INT_MAX - 1", [&](TCanvas& c) { c.Draw(INT_MAX - 1, 0, icon); },
+         std::vector<std::string>(4, "....")},
+        {"Draw at INT_MIN", [&](TCanvas& c) { c.Draw(INT_MIN, INT_MIN, icon); },
+         std::vector<std::string>(4, "....")},
+        {"Rectangle over the whole int range",
+         [](TCanvas& c) {
+             c.Pen().setWidth(INT_MAX);
+             c.Pen().setColor(clRed);
+             c.Rectangle(INT_MIN, INT_MIN, INT_MAX, INT_MAX);
+         },
+         std::vector<std::string>(4, "####")},
+        {"framed Rectangle over the whole int range",
+         [](TCanvas& c) {
+             c.Pen().setColor(clBlue);
+             c.Rectangle(INT_MIN, INT_MIN, INT_MAX, INT_MAX);
+         },
+         std::vector<std::string>(4, "####")},
+        {"Rectangle at INT_MAX",
+         [](TCanvas& c) { c.Rectangle(INT_MAX, INT_MAX, INT_MAX, INT_MAX); },
+         std::vector<std::string>(4, "....")},
+        {"Rectangle from INT_MIN to 2",
+         [](TCanvas& c) {
+             c.Pen().setColor(clRed);
+             c.Rectangle(INT_MIN, INT_MIN, 2, 2);
+         },
+         {"##..", "##..", "....", "...."}},
+        {"Ellipse over the whole int range",
+         [](TCanvas& c) { c.Ellipse(INT_MIN, INT_MIN, INT_MAX, INT_MAX); },
+         std::vector<std::string>(4, "####")},
+    };
+    for (const auto& c : cases) {
+        TBitmap bmp;
+        bmp.setSize(4, 4);
+        bmp.Canvas().Brush().setColor(clRed);
+        c.draw(bmp.Canvas());
+        EXPECT_EQ(art(bmp, clRed, clBlue), c.expected) << c.what;
+    }
+}
+
 namespace {
 
 // Pixels given as premultiplied ARGB values, one row.
@@ -293,6 +347,27 @@ TEST(UiBitmap, AssignCopiesBytesAndReusesTheBuffer) {
     b.assign(none);
     EXPECT_TRUE(b.empty());
     EXPECT_EQ(b.surface(), nullptr);
+}
+
+TEST(UiBitmap, SizesItCannotHoldLeaveItAsItWas) {
+    TBitmap bmp;
+    bmp.setSize(3, 2);
+    bmp.Canvas().setPixels(2, 1, clRed);
+    const struct {
+        int w, h;
+    } cases[] = {{1 << 20, 1 << 20}, {INT_MAX, 1}, {INT_MAX / 4 + 1, 1}, {INT_MAX, INT_MAX}};
+    for (const auto& c : cases) {
+        EXPECT_THROW(bmp.setSize(c.w, c.h), std::bad_alloc) << c.w << " x " << c.h;
+        ASSERT_EQ(bmp.Width(), 3);
+        ASSERT_EQ(bmp.Height(), 2);
+        ASSERT_NE(bmp.data(), nullptr);
+        EXPECT_EQ(bmp.Canvas().Pixels(2, 1), clRed);
+        bmp.Canvas().FillRect({0, 0, 3, 2});
+        EXPECT_EQ(bmp.Canvas().Pixels(2, 1), clWhite);
+        bmp.Canvas().setPixels(2, 1, clRed);
+    }
+    EXPECT_NE(bmp.surface(), nullptr);
+    EXPECT_EQ(bmp.rowBytes(), 12u);
 }
 
 TEST(UiPaint, PlacementFollowsStretchProportionalCenter) {

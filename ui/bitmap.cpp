@@ -6,6 +6,7 @@
 #include <cairo.h>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <new>
 
 namespace vx::ui {
@@ -26,14 +27,13 @@ void TBitmap::dropSurface() const {
 }
 
 // calloc hands out untouched zero pages for large sizes, so a fresh buffer
-// costs only what the decoder writes into it.
+// costs only what the decoder writes into it. The old buffer goes only once
+// the new one exists: a failure leaves the bitmap as it was.
 void TBitmap::reserve(size_t bytes) {
     if (bytes <= capacity_) return;
-    dropSurface();
-    data_.reset();
-    capacity_ = 0;
     auto* p = static_cast<uint8_t*>(std::calloc(bytes, 1));
     if (!p) throw std::bad_alloc();
+    dropSurface();
     data_.reset(p);
     capacity_ = bytes;
 }
@@ -42,22 +42,25 @@ void TBitmap::setSizeUninitialized(int width, int height) {
     width = std::max(width, 0);
     height = std::max(height, 0);
     if (width == 0 || height == 0) width = height = 0;
-    if (width != width_ || height != height_) dropSurface();
+    // A row's bytes must fit the int stride cairo takes.
+    if (width > std::numeric_limits<int>::max() / 4 || size_t(width) * size_t(height) > maxPixels)
+        throw std::bad_alloc();
     reserve(size_t(width) * size_t(height) * 4);
+    if (width != width_ || height != height_) dropSurface();
     width_ = width;
     height_ = height;
 }
 
 void TBitmap::setSize(int width, int height) {
     setSizeUninitialized(width, height);
-    if (!empty()) std::memset(data_.get(), 0xFF, size_t(height_) * size_t(stride()));
+    if (!empty()) std::memset(data_.get(), 0xFF, rowBytes() * size_t(height_));
     changed();
 }
 
 void TBitmap::assign(const TBitmap& src) {
     if (&src == this) return;
     setSizeUninitialized(src.width_, src.height_);
-    if (!empty()) std::memcpy(data_.get(), src.data_.get(), size_t(height_) * size_t(stride()));
+    if (!empty()) std::memcpy(data_.get(), src.data_.get(), rowBytes() * size_t(height_));
     transparent_ = src.transparent_;
     transparentColor_ = src.transparentColor_;
     changed();

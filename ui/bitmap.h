@@ -24,11 +24,14 @@ public:
     int Width() const { return width_; }
     int Height() const { return height_; }
     bool empty() const { return width_ == 0 || height_ == 0; }
-    // New size, every pixel opaque white. Sizes below 0 count as 0.
+    // New size, every pixel opaque white. Sizes below 0 count as 0. More than
+    // maxPixels, a row beyond what an int counts in bytes, or no memory:
+    // std::bad_alloc, and the bitmap keeps its size and pixels.
     void setSize(int width, int height);
     // New size with the pixels left as they were in the buffer (for loaders
     // that overwrite every pixel).
     void setSizeUninitialized(int width, int height);
+    static constexpr size_t maxPixels = size_t(1) << 30;
     // Copy of the pixels, size and transparency of src; one memcpy.
     void assign(const TBitmap& src);
     // Exchanges pixels and sizes (a loader decodes aside and swaps on success).
@@ -46,6 +49,7 @@ public:
     uint8_t* data() { return data_.get(); }
     const uint8_t* data() const { return data_.get(); }
     int stride() const { return width_ * 4; }
+    size_t rowBytes() const { return size_t(width_) * 4; }
     uint32_t* scanLine(int y) {
         return reinterpret_cast<uint32_t*>(data_.get()) + size_t(y) * size_t(width_);
     }

@@ -31,18 +31,33 @@ void TCanvas::FrameRect(const TRect& r) {
     fill({r.Right - 1, r.Top + 1, r.Right, r.Bottom - 1}, c);
 }
 
+namespace {
+
+// A rectangle from 64-bit edges. Edges beyond +-2^30 move to +-2^30, past the
+// edge of any raster, so the part that shows stays the same.
+TRect rectOf(int64_t left, int64_t top, int64_t right, int64_t bottom) {
+    auto c = [](int64_t v) {
+        constexpr int64_t limit = int64_t(1) << 30;
+        return static_cast<int>(std::clamp<int64_t>(v, -limit, limit));
+    };
+    return {c(left), c(top), c(right), c(bottom)};
+}
+
+} // namespace
+
 void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
-    TRect r{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
+    const int64_t l = std::min(x1, x2), t = std::min(y1, y2), r = std::max(x1, x2),
+                  b = std::max(y1, y2);
     const bool framed = pen_.Style() != psClear;
-    const int w = framed ? std::min(pen_.Width(), std::max(1, (r.Right - r.Left + 1) / 2)) : 0;
-    if (brush_.Style() != bsClear)
-        fill({r.Left + w, r.Top + w, r.Right - w, r.Bottom - w}, brush_.Color());
-    if (!framed || r.Right <= r.Left || r.Bottom <= r.Top) return;
+    const int64_t w =
+        framed ? std::min<int64_t>(pen_.Width(), std::max<int64_t>(1, (r - l + 1) / 2)) : 0;
+    if (brush_.Style() != bsClear) fill(rectOf(l + w, t + w, r - w, b - w), brush_.Color());
+    if (!framed || r <= l || b <= t) return;
     const TColor c = pen_.Color();
-    fill({r.Left, r.Top, r.Right, r.Top + w}, c);
-    fill({r.Left, r.Bottom - w, r.Right, r.Bottom}, c);
-    fill({r.Left, r.Top + w, r.Left + w, r.Bottom - w}, c);
-    fill({r.Right - w, r.Top + w, r.Right, r.Bottom - w}, c);
+    fill(rectOf(l, t, r, t + w), c);
+    fill(rectOf(l, b - w, r, b), c);
+    fill(rectOf(l, t + w, l + w, b - w), c);
+    fill(rectOf(r - w, t + w, r, b - w), c);
 }
 
 void TCanvas::FillRect(const TRect& r) {
@@ -227,24 +242,30 @@ inline bool skipped(const TBitmap& src, uint32_t px) {
 
 } // namespace
 
+// dest's edges in 64 bits: x + width may pass the int range.
 void TBitmapCanvas::Draw(int x, int y, const TBitmap& src) {
-    StretchDraw({x, y, x + src.Width(), y + src.Height()}, src);
+    drawScaled(x, y, int64_t(x) + src.Width(), int64_t(y) + src.Height(), src);
 }
 
 void TBitmapCanvas::StretchDraw(const TRect& dest, const TBitmap& src) {
-    const int64_t dw = int64_t(dest.Right) - dest.Left, dh = int64_t(dest.Bottom) - dest.Top;
+    drawScaled(dest.Left, dest.Top, dest.Right, dest.Bottom, src);
+}
+
+void TBitmapCanvas::drawScaled(int64_t left, int64_t top, int64_t right, int64_t bottom,
+                               const TBitmap& src) {
+    const int64_t dw = right - left, dh = bottom - top;
     if (src.empty() || dw <= 0 || dh <= 0 || &src == &bmp_) return;
-    int64_t x0 = dest.Left, x1 = dest.Right, y0 = dest.Top, y1 = dest.Bottom;
+    int64_t x0 = left, x1 = right, y0 = top, y1 = bottom;
     clip(x0, x1, bmp_.Width());
     clip(y0, y1, bmp_.Height());
     if (x0 >= x1 || y0 >= y1) return;
     const int64_t sw = src.Width(), sh = src.Height();
     for (int64_t y = y0; y < y1; ++y) {
-        const int64_t sy = (y - dest.Top) * sh / dh;
+        const int64_t sy = (y - top) * sh / dh;
         const uint32_t* srow = src.scanLine(static_cast<int>(sy));
         uint32_t* drow = bmp_.scanLine(static_cast<int>(y));
         for (int64_t x = x0; x < x1; ++x) {
-            const uint32_t px = srow[(x - dest.Left) * sw / dw];
+            const uint32_t px = srow[(x - left) * sw / dw];
             if (!skipped(src, px)) drow[x] = over(px, drow[x]);
         }
     }

@@ -7,6 +7,7 @@
 
 #include "ui/types.h"
 
+#include <cstdint>
 #include <vector>
 
 namespace vx::ui {
@@ -108,6 +109,7 @@ protected:
                  TColor lineColor) override;
 
 private:
+    void drawScaled(int64_t left, int64_t top, int64_t right, int64_t bottom, const TBitmap& src);
     TBitmap& bmp_;
 };
 

@@ -4,6 +4,7 @@
 #include "trackbar.h"
 
 #include <cmath>
+#include <cstdint>
 
 namespace vx::ui {
 
@@ -11,7 +12,11 @@ using namespace gtk;
 
 struct TrackPeer {
     static void valueChanged(GtkRange* r, gpointer data) {
-        static_cast<TTrackBar*>(data)->userSetPosition(int(std::lround(gtk_range_get_value(r))));
+        auto* t = static_cast<TTrackBar*>(data);
+        t->userSetPosition(int(std::lround(gtk_range_get_value(r))));
+        // The widget's range is never empty (Max == Min shows as Min..Min + 1),
+        // and the handler may move the position: the slider shows the position.
+        if (t->widget_ && std::lround(gtk_range_get_value(r)) != t->position_) t->peerPosition();
     }
     static gboolean scrolled(GtkWidget*, GdkEventScroll* ev, gpointer data) {
         int delta = 0;
@@ -49,9 +54,10 @@ void TTrackBar::peerRange() {
     gtk_range_set_inverted(r, reversed_);
     gtk_range_set_value(r, position_);
     gtk_scale_clear_marks(GTK_SCALE(widget_));
-    if (frequency_ > 0 && (max_ - min_) / frequency_ <= 200)
-        for (int v = min_; v <= max_; v += frequency_)
-            gtk_scale_add_mark(GTK_SCALE(widget_), v, GTK_POS_LEFT, nullptr);
+    // 64 bits: max_ - min_ and the last step may pass the int range.
+    if (frequency_ > 0 && (int64_t(max_) - min_) / frequency_ <= 200)
+        for (int64_t v = min_; v <= max_; v += frequency_)
+            gtk_scale_add_mark(GTK_SCALE(widget_), double(v), GTK_POS_LEFT, nullptr);
 }
 
 void TTrackBar::peerPosition() {
