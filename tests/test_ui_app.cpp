@@ -63,6 +63,47 @@ TEST_F(UiApp, EndProgramTerminatesWithExitCodeOne) {
 
 namespace {
 
+// Reached from the handler without a capture: its captures die with it.
+TButton* selfReplacing = nullptr;
+std::weak_ptr<int> handlerState;
+bool stateLivedOn = false;
+
+} // namespace
+
+TEST_F(UiApp, AHandlerMayReplaceItself) {
+    TButton b;
+    selfReplacing = &b;
+    auto state = std::make_shared<int>(7);
+    handlerState = state;
+    b.OnClick = [state] {
+        selfReplacing->OnClick = [] {};
+        stateLivedOn = !handlerState.expired() && *state == 7;
+    };
+    state.reset();
+    b.click();
+    EXPECT_TRUE(stateLivedOn) << "the running handler keeps its captures";
+    EXPECT_TRUE(handlerState.expired()) << "and lets them go when it is done";
+}
+
+TEST_F(UiApp, IdleWorkRunsOnceUnlessItsControlIsGone) {
+    vxtest::DialogScope dlg;
+    std::vector<std::string> ran;
+    auto gone = std::make_unique<TButton>();
+    TButton stays;
+    Application().atIdleFor(gone.get(), [&] { ran.push_back("gone"); });
+    Application().atIdleFor(&stays, [&] { ran.push_back("stays"); });
+    Application().atIdleFor(&stays, [] { throw vx::RangeError("idle"); });
+    gone.reset();
+    EXPECT_TRUE(ran.empty()) << "nothing runs before the events are handled";
+    Application().ProcessMessages();
+    EXPECT_EQ(ran, std::vector<std::string>{"stays"});
+    ASSERT_EQ(dlg->errors.size(), 1u) << "an error there is shown like any other";
+    Application().ProcessMessages();
+    EXPECT_EQ(ran.size(), 1u);
+}
+
+namespace {
+
 struct MainForm : TForm {
     static inline MainForm* instance = nullptr;
     bool sawItself = false;

@@ -64,6 +64,7 @@ TPoint TApplication::screenSize() const {
 void TApplication::ProcessMessages() {
     flushPeers();
     if (!headless_) gtk::processPending();
+    runIdleWork();
 }
 
 void TApplication::Terminate() {
@@ -91,10 +92,12 @@ void TApplication::reportError(const std::string& message) {
 
 bool TApplication::dispatch(const std::function<void()>& handler) {
     if (!handler) return true;
+    // A copy runs: a handler may assign its own event, which destroys the original.
+    const std::function<void()> run = handler;
     ++dispatchDepth_;
     bool ok = false;
     try {
-        handler();
+        run();
         ok = true;
     } catch (const std::exception& e) {
         reportError(e.what());
@@ -123,6 +126,26 @@ void TApplication::schedulePeerFlush(TControl* control) {
 
 void TApplication::cancelPeerFlush(TControl* control) {
     std::erase(pendingFlush_, control);
+    std::erase_if(idleWork_, [control](const auto& w) { return w.first == control; });
+}
+
+void TApplication::atIdleFor(TControl* control, std::function<void()> fn) {
+    idleWork_.emplace_back(control, std::move(fn));
+    if (!idleQueued_ && !headless_) {
+        idleQueued_ = true;
+        gtk::atIdle([] {
+            Application().idleQueued_ = false;
+            Application().runIdleWork();
+        });
+    }
+}
+
+void TApplication::runIdleWork() {
+    while (!idleWork_.empty()) {
+        const std::function<void()> fn = std::move(idleWork_.front().second);
+        idleWork_.erase(idleWork_.begin());
+        dispatch(fn);
+    }
 }
 
 void TApplication::flushPeers() {
@@ -139,6 +162,7 @@ void TApplication::resetForTesting() {
     terminated_ = false;
     exitCode_ = 0;
     pendingFlush_.clear();
+    idleWork_.clear();
 }
 
 } // namespace vx::ui

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vx::ui {
@@ -64,8 +65,14 @@ public:
     // Peers whose widgets wait for a rebuild (list contents) are brought up to
     // date after the handler that changed them and before any repaint.
     void schedulePeerFlush(TControl* control);
+    // Also drops the control's work queued with atIdleFor (its destructor calls it).
     void cancelPeerFlush(TControl* control);
     void flushPeers();
+    // Runs fn through the dispatcher once the pending events are handled (with
+    // a display: when the loop is idle; headless: at the next ProcessMessages),
+    // unless the control is destroyed first. Peers use it to report what GTK
+    // does in several steps as one change.
+    void atIdleFor(TControl* control, std::function<void()> fn);
 
     // With VX_STATE_FILE set, writes what every control holds to that file
     // (after each event; the end-to-end tests read it).
@@ -84,11 +91,15 @@ private:
     bool inLoop_ = false;
     int exitCode_ = 0;
     int dispatchDepth_ = 0;
+    void runIdleWork();
     std::string title_ = "Vexton";
-    std::vector<std::unique_ptr<TForm>> forms_;
     TForm* mainForm_ = nullptr;
     std::vector<TControl*> pendingFlush_;
     bool flushQueued_ = false;
+    std::vector<std::pair<TControl*, std::function<void()>>> idleWork_;
+    bool idleQueued_ = false;
+    // Last, so destroyed first: the controls' destructors still reach the lists above.
+    std::vector<std::unique_ptr<TForm>> forms_;
     friend struct AppPeer;
 };
 

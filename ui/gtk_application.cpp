@@ -1,4 +1,5 @@
 // The event loop and small helpers of the GTK binding.
+#include "application.h"
 #include "gtk_peer.h"
 
 #include <memory>
@@ -31,7 +32,8 @@ void atIdle(std::function<void()> fn) {
     g_idle_add_full(
         G_PRIORITY_HIGH_IDLE,
         [](gpointer data) -> gboolean {
-            (*static_cast<std::function<void()>*>(data))();
+            // No exception may cross GTK's C frames.
+            Application().dispatch(*static_cast<std::function<void()>*>(data));
             return G_SOURCE_REMOVE;
         },
         heap, [](gpointer data) { delete static_cast<std::function<void()>*>(data); });
