@@ -1,6 +1,7 @@
 // Controls headless: programmatic setters run no handler (the track bar's
 // position setter excepted), user actions update the state before the handler.
 #include "testsupport.h"
+#include "ui/gtk_peer.h"
 #include "ui/ui.h"
 
 #include <gtest/gtest.h>
@@ -269,4 +270,19 @@ TEST(UiFileDialogs, RequestAndResult) {
     open.setFilter("Pictures|*.jpg");
     EXPECT_FALSE(open.request().save);
     EXPECT_EQ(open.request().filterIndex, 0);
+}
+
+// What the GTK dialogs show: the program's Latin-1 texts converted, texts
+// that are UTF-8 already (paths) as they are.
+TEST(UiFileDialogs, DialogTextsReachGtkAsUtf8) {
+    const struct {
+        std::string in, shown;
+    } cases[] = {{"Landmark files", "Landmark files"},
+                 {"Caf\xE9 \xAB"
+                  "alt\xBB",
+                  "Caf\xC3\xA9 \xC2\xAB"
+                  "alt\xC2\xBB"},
+                 {"/home/j\xC3\xBCrgen/map.mlf", "/home/j\xC3\xBCrgen/map.mlf"},
+                 {"", ""}};
+    for (const auto& c : cases) EXPECT_EQ(gtk::displayText(c.in), c.shown) << c.in;
 }

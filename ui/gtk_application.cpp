@@ -2,6 +2,7 @@
 #include "application.h"
 #include "gtk_peer.h"
 
+#include <exception>
 #include <memory>
 #include <unordered_set>
 
@@ -90,6 +91,27 @@ bool focusMovedWithinWindow(GtkWidget* w, bool in, const void* control) {
     return leftWithWindow.erase(control) == 0;
 }
 
+void reportingLater(TControl* control, const std::function<void()>& fn) {
+    try {
+        fn();
+    } catch (...) {
+        Application().atIdleFor(control,
+                                [e = std::current_exception()] { std::rethrow_exception(e); });
+    }
+}
+
+void textChangedInPeer(TControl* control, bool& queued, const std::string& text,
+                       std::string& reported, const std::function<void()>& handler) {
+    if (queued) return;
+    queued = true;
+    Application().atIdleFor(control, [&queued, &text, &reported, &handler] {
+        queued = false;
+        if (text == reported) return;
+        reported = text;
+        Application().dispatch(handler);
+    });
+}
+
 void disconnect(gpointer instance, const void* data) {
     if (instance)
         g_signal_handlers_disconnect_matched(instance, G_SIGNAL_MATCH_DATA, 0, 0, nullptr, nullptr,
@@ -107,6 +129,11 @@ std::string toUtf8(const std::string& text) {
     std::string s = u;
     g_free(u);
     return s;
+}
+
+std::string displayText(const std::string& text) {
+    return g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr) ? text
+                                                                                   : toUtf8(text);
 }
 
 std::string fromUtf8(const char* text) {

@@ -107,7 +107,7 @@ struct FormPeer {
         auto* f = static_cast<TForm*>(data);
         if (a->width == f->Width() && a->height == f->Height()) return;
         f->resizingFromPeer_ = true;
-        f->userResize(a->width, a->height);
+        reportingLater(f, [f, a] { f->userResize(a->width, a->height); });
         f->resizingFromPeer_ = false;
     }
     static void activeChanged(GObject* w, GParamSpec*, gpointer data) {

@@ -11,8 +11,8 @@ namespace {
 
 GtkWidget* messageBox(GtkMessageType type, const std::string& text) {
     GtkWidget* d = gtk_message_dialog_new(activeWindow(), GTK_DIALOG_MODAL, type, GTK_BUTTONS_NONE,
-                                          "%s", text.c_str());
-    gtk_window_set_title(GTK_WINDOW(d), Application().Title().c_str());
+                                          "%s", displayText(text).c_str());
+    gtk_window_set_title(GTK_WINDOW(d), displayText(Application().Title()).c_str());
     return d;
 }
 
@@ -39,7 +39,7 @@ void addFilters(GtkFileChooser* chooser, const vx::FileDialogRequest& req) {
     int i = 0;
     for (const auto& f : req.filters) {
         GtkFileFilter* filter = gtk_file_filter_new();
-        gtk_file_filter_set_name(filter, f.name.c_str());
+        gtk_file_filter_set_name(filter, displayText(f.name).c_str());
         size_t start = 0;
         while (start <= f.pattern.size()) {
             size_t end = f.pattern.find(';', start);
@@ -84,8 +84,10 @@ public:
 
     bool chooseFile(const vx::FileDialogRequest& req, std::string& path) override {
         const bool save = req.save;
+        const std::string title =
+            req.title.empty() ? (save ? "Save" : "Open") : displayText(req.title);
         GtkWidget* d = gtk_file_chooser_dialog_new(
-            req.title.empty() ? (save ? "Save" : "Open") : req.title.c_str(), activeWindow(),
+            title.c_str(), activeWindow(),
             save ? GTK_FILE_CHOOSER_ACTION_SAVE : GTK_FILE_CHOOSER_ACTION_OPEN, GTK_STOCK_CANCEL,
             GTK_RESPONSE_CANCEL, save ? GTK_STOCK_SAVE : GTK_STOCK_OPEN, GTK_RESPONSE_ACCEPT,
             nullptr);
@@ -103,8 +105,8 @@ public:
         if (!dir.empty() && g_file_test(dir.c_str(), G_FILE_TEST_IS_DIR))
             gtk_file_chooser_set_current_folder(chooser, dir.c_str());
         if (!name.empty()) {
-            if (save)
-                gtk_file_chooser_set_current_name(chooser, name.c_str());
+            if (save) // a name typed in the dialog: UTF-8
+                gtk_file_chooser_set_current_name(chooser, displayText(name).c_str());
             else if (!dir.empty())
                 gtk_file_chooser_set_filename(chooser, (dir + "/" + name).c_str());
         }

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 namespace vx::ui {
 
@@ -32,19 +33,33 @@ struct ImagePeer {
     static gboolean exposed(GtkWidget* w, GdkEventExpose* ev, gpointer data) {
         auto* img = static_cast<TImage*>(data);
         img->repaintQueued_ = false;
+        // A paint that failed is not tried again before the image changes. Its
+        // error is shown once the expose is over: a dialog run inside an expose
+        // would never be painted.
+        if (img->paintFailed_) return TRUE;
+        reportingLater(img, [&] {
+            img->paintFailed_ = true;
+            paintExposed(w, ev, *img);
+            img->paintFailed_ = false;
+        });
+        return TRUE;
+    }
+    static void paintExposed(GtkWidget* w, const GdkEventExpose* ev, const TImage& img) {
         Application().flushPeers();
         const GdkRectangle& a = ev->area;
-        if (a.width <= 0 || a.height <= 0) return TRUE;
+        if (a.width <= 0 || a.height <= 0) return;
         cairo_surface_t* buf = scratch(a.width, a.height);
-        cairo_t* t = cairo_create(buf);
-        cairo_rectangle(t, 0, 0, a.width, a.height);
-        cairo_clip(t);
-        const GdkColor bg = gtk_widget_get_style(w)->bg[GTK_STATE_NORMAL];
-        cairo_set_source_rgb(t, bg.red / 65535.0, bg.green / 65535.0, bg.blue / 65535.0);
-        cairo_paint(t);
-        cairo_translate(t, -a.x, -a.y);
-        img->paint(t, {a.x, a.y, a.x + a.width, a.y + a.height});
-        cairo_destroy(t);
+        {
+            const std::unique_ptr<cairo_t, decltype(&cairo_destroy)> t(cairo_create(buf),
+                                                                       cairo_destroy);
+            cairo_rectangle(t.get(), 0, 0, a.width, a.height);
+            cairo_clip(t.get());
+            const GdkColor bg = gtk_widget_get_style(w)->bg[GTK_STATE_NORMAL];
+            cairo_set_source_rgb(t.get(), bg.red / 65535.0, bg.green / 65535.0, bg.blue / 65535.0);
+            cairo_paint(t.get());
+            cairo_translate(t.get(), -a.x, -a.y);
+            img.paint(t.get(), {a.x, a.y, a.x + a.width, a.y + a.height});
+        }
         cairo_surface_flush(buf);
         cairo_t* cr = gdk_cairo_create(gtk_widget_get_window(w));
         gdk_cairo_region(cr, ev->region);
@@ -53,7 +68,6 @@ struct ImagePeer {
         cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
         cairo_paint(cr);
         cairo_destroy(cr);
-        return TRUE;
     }
     static int px(double v) { return static_cast<int>(std::floor(v)); }
     static gboolean pressed(GtkWidget* w, GdkEventButton* ev, gpointer data) {
@@ -112,6 +126,7 @@ void TImage::peerDetached() {
 }
 
 void TImage::invalidate() {
+    paintFailed_ = false;
     if (!area_ || repaintQueued_) return;
     repaintQueued_ = true;
     gtk_widget_queue_draw(area_);

@@ -7,7 +7,9 @@ namespace vx::ui {
 using namespace gtk;
 
 TPopupMenu::~TPopupMenu() {
-    if (menu_) gtk_widget_destroy(menu_);
+    if (!menu_) return;
+    gtk_widget_destroy(menu_);
+    g_object_unref(menu_); // the reference showPeer took
 }
 
 void TPopupMenu::showPeer() {

@@ -7,6 +7,10 @@
 #include <gtk/gtk.h>
 #include <string>
 
+namespace vx::ui {
+class TControl;
+}
+
 namespace vx::ui::gtk {
 
 bool openDisplay(int& argc, char**& argv);
@@ -25,6 +29,9 @@ TShiftState shiftOf(guint state);
 // Texts of the program are 8-bit (Latin-1); GTK wants UTF-8.
 std::string toUtf8(const std::string& text);
 std::string fromUtf8(const char* text);
+// For texts that may hold paths as the file system gives them (UTF-8 here)
+// as well as the program's Latin-1: valid UTF-8 stays as it is.
+std::string displayText(const std::string& text);
 TMouseButton buttonOf(guint button);
 
 // Blocks every handler the control connected on instance (with the control as
@@ -45,6 +52,17 @@ private:
 // not the window losing or regaining the focus as a whole (a dialog, another
 // program). control keys the memory of a focus that left with its window.
 bool focusMovedWithinWindow(GtkWidget* w, bool in, const void* control);
+
+// Runs fn; what it throws is shown in the error dialog once the loop is idle
+// (for exposes and allocations: a dialog run inside them is never painted).
+void reportingLater(TControl* control, const std::function<void()>& fn);
+
+// A text changed in the widget. GTK may change it in steps (typing over a
+// selection deletes, then inserts): once it is done, handler runs if text then
+// differs from reported, the text the last handler saw. queued, text, reported
+// and handler belong to control.
+void textChangedInPeer(TControl* control, bool& queued, const std::string& text,
+                       std::string& reported, const std::function<void()>& handler);
 
 // Disconnects every handler with data on instance.
 void disconnect(gpointer instance, const void* data);

@@ -55,6 +55,7 @@ private:
     TPicture picture_;
     bool stretch_ = false, proportional_ = false, center_ = false;
     bool repaintQueued_ = false;
+    bool paintFailed_ = false;
     GtkWidget* area_ = nullptr;
     friend struct ImagePeer;
 };

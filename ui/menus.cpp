@@ -26,7 +26,7 @@ TMenuItem* TPopupMenu::find(const std::string& name) const {
 void TPopupMenu::popup(TControl*) {
     ++popups_;
     if (!Application().dispatch(OnPopup)) return;
-    if (!Application().headless()) showPeer();
+    if (!Application().headless()) Application().dispatch([this] { showPeer(); });
 }
 
 } // namespace vx::ui
