@@ -3,7 +3,9 @@
 #include "gtk_peer.h"
 #include "stdctrls.h"
 
+#include <algorithm>
 #include <gdk/gdkkeysyms.h>
+#include <memory>
 
 namespace vx::ui {
 
@@ -60,28 +62,34 @@ void TLabel::syncPeer() {
 // --- TEdit ---
 
 struct EditPeer {
+    // The text follows at once; OnChange once GTK is done.
     static void changed(GtkEditable* e, gpointer data) {
         auto* ed = static_cast<TEdit*>(data);
-        ed->text_ = fromUtf8(gtk_entry_get_text(GTK_ENTRY(e)));
-        Application().dispatch(ed->OnChange);
+        Application().dispatch([e, ed] {
+            ed->text_ = fromUtf8(gtk_entry_get_text(GTK_ENTRY(e)));
+            textChangedInPeer(ed, ed->changeQueued_, ed->text_, ed->reportedText_, ed->OnChange);
+        });
     }
     // Keeps typed and pasted text within what the edit accepts.
     static void inserting(GtkEditable* e, gchar* text, gint length, gint* position, gpointer data) {
         auto* ed = static_cast<TEdit*>(data);
-        const std::string insert = fromUtf8(std::string(text, size_t(length)).c_str());
-        std::string after;
-        const bool ok = ed->typedText(ed->text_, size_t(*position), insert, after);
-        if (ok && after.size() == ed->text_.size() + insert.size()) return;
-        g_signal_stop_emission_by_name(e, "insert-text");
-        if (!ok) return;
-        // Insert the accepted part only; the handlers see one change.
-        const std::string part = after.substr(size_t(*position), after.size() - ed->text_.size());
-        const std::string u = toUtf8(part);
-        {
-            Blocker block(e, ed);
-            gtk_editable_insert_text(e, u.c_str(), static_cast<gint>(u.size()), position);
-        }
-        changed(e, data);
+        Application().dispatch([=] {
+            const std::string insert = fromUtf8(std::string(text, size_t(length)).c_str());
+            const size_t pos = std::min(size_t(std::max(*position, 0)), ed->text_.size());
+            std::string after;
+            const bool ok = ed->typedText(ed->text_, pos, insert, after);
+            if (ok && after.size() == ed->text_.size() + insert.size()) return;
+            g_signal_stop_emission_by_name(e, "insert-text");
+            if (!ok) return;
+            // Insert the accepted part only; the handlers see one change.
+            const std::string part = after.substr(pos, after.size() - ed->text_.size());
+            const std::string u = toUtf8(part);
+            {
+                Blocker block(e, ed);
+                gtk_editable_insert_text(e, u.c_str(), static_cast<gint>(u.size()), position);
+            }
+            changed(e, data);
+        });
     }
     static char keyChar(const GdkEventKey* ev) {
         switch (ev->keyval) {
@@ -100,7 +108,11 @@ struct EditPeer {
         return u >= 32 && u < 256 ? static_cast<char>(u) : 0;
     }
     static gboolean keyPressed(GtkWidget* w, GdkEventKey* ev, gpointer data) {
-        auto* ed = static_cast<TEdit*>(data);
+        gboolean handled = FALSE;
+        Application().dispatch([&] { handled = keyPress(w, ev, static_cast<TEdit*>(data)); });
+        return handled;
+    }
+    static gboolean keyPress(GtkWidget* w, GdkEventKey* ev, TEdit* ed) {
         const char key = keyChar(ev);
         if (!key || !ed->OnKeyPress) return FALSE;
         char k = key;
@@ -147,15 +159,20 @@ void TEdit::syncPeer() {
 struct MemoPeer {
     static void changed(GtkTextBuffer* buf, gpointer data) {
         auto* m = static_cast<TMemo*>(data);
-        GtkTextIter a, b;
-        gtk_text_buffer_get_bounds(buf, &a, &b);
-        gchar* t = gtk_text_buffer_get_text(buf, &a, &b, FALSE);
-        // The peer already shows this text: update the lines without mirroring back.
-        auto hook = std::move(m->lines_.OnChange);
-        m->lines_.OnChange = nullptr;
-        m->setText(fromUtf8(t));
-        m->lines_.OnChange = std::move(hook);
-        g_free(t);
+        Application().dispatch([buf, m] {
+            GtkTextIter a, b;
+            gtk_text_buffer_get_bounds(buf, &a, &b);
+            const std::unique_ptr<gchar, decltype(&g_free)> t(
+                gtk_text_buffer_get_text(buf, &a, &b, FALSE), g_free);
+            // The peer already shows this text: update the lines without mirroring back.
+            struct Unhooked {
+                vx::TStringList& lines;
+                std::function<void()> hook = std::move(lines.OnChange);
+                ~Unhooked() { lines.OnChange = std::move(hook); }
+            } unhooked{m->lines_};
+            m->lines_.OnChange = nullptr;
+            m->setText(fromUtf8(t.get()));
+        });
         Application().dispatch(m->OnChange);
     }
 };

@@ -44,7 +44,7 @@ void TLabel::setCaption(const std::string& text) {
 // --- TEdit ---
 
 void TEdit::setText(const std::string& text) {
-    text_ = text;
+    text_ = reportedText_ = text;
     if (widget_) syncPeer();
 }
 
@@ -76,6 +76,7 @@ bool TEdit::typedText(const std::string& before, size_t pos, const std::string& 
 void TEdit::userSetText(const std::string& text) {
     if (!canAct() || readOnly_) return;
     text_ = maxLength_ > 0 && text.size() > size_t(maxLength_) ? text.substr(0, maxLength_) : text;
+    reportedText_ = text_;
     if (widget_) syncPeer();
     Application().dispatch(OnChange);
 }
@@ -95,7 +96,7 @@ void TEdit::userKeyPress(char key) {
     } else if (!typedText(text_, text_.size(), std::string(1, k), after)) {
         return;
     }
-    text_ = after;
+    text_ = reportedText_ = after;
     if (widget_) syncPeer();
     Application().dispatch(OnChange);
 }

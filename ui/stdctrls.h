@@ -97,6 +97,8 @@ protected:
 private:
     friend struct EditPeer;
     std::string text_;
+    std::string reportedText_; // the text the last OnChange saw, or the program set
+    bool changeQueued_ = false;
     int maxLength_ = 0;
     bool readOnly_ = false;
 };
