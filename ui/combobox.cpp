@@ -33,6 +33,7 @@ void TComboBox::itemsChanged() {
         else if (style_ == csDropDownList)
             text_.clear();
     }
+    reportedText_ = text_;
     if (widget_) {
         rebuildPending_ = true;
         Application().schedulePeerFlush(this);
@@ -42,7 +43,7 @@ void TComboBox::itemsChanged() {
 void TComboBox::setItemIndex(int index) {
     if (index < -1 || index >= items_.Count()) return;
     itemIndex_ = index;
-    text_ = index < 0 ? std::string() : items_[index];
+    text_ = reportedText_ = index < 0 ? std::string() : items_[index];
     if (widget_) peerSelection();
 }
 
@@ -54,7 +55,7 @@ void TComboBox::setText(const std::string& text) {
         if (found >= 0) setItemIndex(found);
         return;
     }
-    text_ = text;
+    text_ = reportedText_ = text;
     itemIndex_ = found;
     if (widget_) peerSelection();
 }
@@ -68,14 +69,14 @@ void TComboBox::userSelect(int index) {
     if (!canAct() || index < 0 || index >= items_.Count()) return;
     const bool changed = index != itemIndex_;
     itemIndex_ = index;
-    text_ = items_[index];
+    text_ = reportedText_ = items_[index];
     if (widget_) peerSelection();
     if (changed) Application().dispatch(OnChange);
 }
 
 void TComboBox::userSetText(const std::string& text) {
     if (!canAct() || style_ == csDropDownList) return;
-    text_ = text;
+    text_ = reportedText_ = text;
     itemIndex_ = -1;
     for (int i = 0; i < items_.Count() && itemIndex_ < 0; ++i)
         if (items_[i] == text) itemIndex_ = i;

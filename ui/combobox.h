@@ -59,6 +59,13 @@ private:
     TComboBoxStyle style_ = csDropDown;
     bool rebuildPending_ = false;
     GtkWidget* combo_ = nullptr;
+    // Peer only: the focus is in the box as OnEnter / OnExit reported it, the
+    // text the last OnChange saw, and work waiting until GTK is done.
+    bool peerFocused_ = false;
+    std::string reportedText_;
+    bool changeQueued_ = false, exitCheckQueued_ = false, rebuildQueued_ = false;
+    int peerEventDepth_ = 0;
+    GtkWidget* focusWindow_ = nullptr; // the window whose focus moves are watched
 };
 
 } // namespace vx::ui

@@ -5,51 +5,144 @@
 #include "listbox.h"
 #include "menus.h"
 
+#include <algorithm>
+
 namespace vx::ui {
 
 using namespace gtk;
 
 // --- TComboBox ---
 
+// The box is an entry (csDropDown) or a cell view, and a drop-down button.
+// OnEnter and OnExit follow the keyboard focus into and out of the box as a
+// whole: moves between its parts, its list opening and closing, and its
+// window losing the focus are none. A press on the box runs OnEnter (when the
+// focus comes from outside) and OnClick before GTK handles it, so entries
+// rebuilt there are the ones the list then shows. Inside GTK's own handling
+// (focus, the list's choice) a rebuild waits until GTK is done.
 struct ComboPeer {
+    // Marks a GTK callback of the box for as long as it runs.
+    struct InEvent {
+        TComboBox* c;
+        explicit InEvent(TComboBox* box) : c(box) { ++c->peerEventDepth_; }
+        ~InEvent() { --c->peerEventDepth_; }
+        InEvent(const InEvent&) = delete;
+        InEvent& operator=(const InEvent&) = delete;
+    };
     static GtkEntry* entry(const TComboBox& c) {
         GtkWidget* child = gtk_bin_get_child(GTK_BIN(c.combo_));
         return child && GTK_IS_ENTRY(child) ? GTK_ENTRY(child) : nullptr;
     }
+    static bool popupShown(const TComboBox& c) {
+        gboolean shown = FALSE;
+        if (c.combo_) g_object_get(c.combo_, "popup-shown", &shown, nullptr);
+        return shown;
+    }
     static void changed(GtkComboBox* cb, gpointer data) {
         auto* c = static_cast<TComboBox*>(data);
-        const int active = gtk_combo_box_get_active(cb);
-        if (active >= 0 && active < c->items_.Count()) {
-            const bool was = active == c->itemIndex_;
-            c->itemIndex_ = active;
-            c->text_ = c->items_[active];
-            if (!was) Application().dispatch(c->OnChange);
-        } else if (GtkEntry* e = entry(*c)) {
-            const std::string typed = fromUtf8(gtk_entry_get_text(e));
-            if (typed == c->text_ && c->itemIndex_ < 0) return;
-            c->text_ = typed;
-            c->itemIndex_ = -1;
-            for (int i = 0; i < c->items_.Count() && c->itemIndex_ < 0; ++i)
-                if (c->items_[i] == typed) c->itemIndex_ = i;
-            Application().dispatch(c->OnChange);
-        }
+        const InEvent in(c);
+        Application().dispatch([cb, c] {
+            const int active = gtk_combo_box_get_active(cb);
+            if (active >= 0 && active < c->items_.Count()) {
+                const bool was = active == c->itemIndex_;
+                c->itemIndex_ = active;
+                c->text_ = c->items_[active];
+                if (was) return;
+                c->reportedText_ = c->text_;
+                Application().dispatch(c->OnChange);
+            } else if (GtkEntry* e = entry(*c)) {
+                const std::string typed = fromUtf8(gtk_entry_get_text(e));
+                if (typed == c->text_ && c->itemIndex_ < 0) return;
+                c->text_ = typed;
+                c->itemIndex_ = -1;
+                for (int i = 0; i < c->items_.Count() && c->itemIndex_ < 0; ++i)
+                    if (c->items_[i] == typed) c->itemIndex_ = i;
+                // Typing over a selection is a delete and an insert: one change.
+                textChangedInPeer(c, c->changeQueued_, c->text_, c->reportedText_, c->OnChange);
+            }
+        });
     }
-    static gboolean pressed(GtkWidget*, GdkEventButton* ev, gpointer data) {
-        if (ev->type == GDK_BUTTON_PRESS && ev->button == 1) static_cast<TComboBox*>(data)->click();
+    // Runs before the part's own handlers (the drop-down button's opens the
+    // list and stops the signal).
+    static gboolean pressedFirst(GtkWidget* w, GdkEvent* ev, gpointer data) {
+        auto* c = static_cast<TComboBox*>(data);
+        if (ev->type != GDK_BUTTON_PRESS || ev->button.button != 1 || popupShown(*c)) return FALSE;
+        Application().dispatch([w, c] {
+            // The focus first, as GTK would move it: the control that had it
+            // runs OnExit before this one runs OnEnter.
+            if (gtk_widget_get_can_focus(w) && !gtk_widget_has_focus(w)) gtk_widget_grab_focus(w);
+            if (!c->peerFocused_) {
+                c->peerFocused_ = true;
+                c->userEnter();
+            }
+            c->click();
+        });
+        // The list GTK opens next shows the entries as the handlers left them
+        // (a rebuild from inside a focus change waited until here).
+        reportingLater(c, [c] {
+            if (c->rebuildPending_) c->flushPeer();
+        });
+        queueExitCheck(c); // in case the focus could not come here
         return FALSE;
     }
-    static gboolean focusIn(GtkWidget* w, GdkEvent*, gpointer data) {
-        if (focusMovedWithinWindow(w, true, data)) static_cast<TComboBox*>(data)->userEnter();
+    static gboolean focusIn(GtkWidget*, GdkEvent*, gpointer data) {
+        auto* c = static_cast<TComboBox*>(data);
+        if (c->peerFocused_ || popupShown(*c)) return FALSE;
+        const InEvent in(c);
+        c->peerFocused_ = true;
+        c->userEnter();
         return FALSE;
     }
-    static gboolean focusOut(GtkWidget* w, GdkEvent*, gpointer data) {
-        if (focusMovedWithinWindow(w, false, data)) static_cast<TComboBox*>(data)->userExit();
+    // A move of the focus within the window: OnExit runs before the control
+    // that gets the focus runs OnEnter.
+    static void windowFocusSet(GtkWindow*, GtkWidget* focus, gpointer data) {
+        auto* c = static_cast<TComboBox*>(data);
+        if (!c->combo_ || !c->peerFocused_ || inside(*c, focus)) return;
+        c->peerFocused_ = false;
+        c->userExit();
+    }
+    static bool inside(const TComboBox& c, GtkWidget* w) {
+        return w && (w == c.combo_ || gtk_widget_is_ancestor(w, c.combo_));
+    }
+    static void toplevelChanged(GtkWidget* w, GtkWidget*, gpointer data) {
+        auto* c = static_cast<TComboBox*>(data);
+        GtkWidget* top = gtk_widget_get_toplevel(w);
+        if (!GTK_IS_WINDOW(top)) top = nullptr;
+        if (top == c->focusWindow_) return;
+        disconnect(c->focusWindow_, c);
+        c->focusWindow_ = top;
+        if (top) connect(top, "set-focus", windowFocusSet, c);
+    }
+    // Anything else that took the focus away is seen once GTK is done.
+    static gboolean focusOut(GtkWidget*, GdkEvent*, gpointer data) {
+        queueExitCheck(static_cast<TComboBox*>(data));
         return FALSE;
+    }
+    static void popupToggled(GObject*, GParamSpec*, gpointer data) {
+        queueExitCheck(static_cast<TComboBox*>(data));
+    }
+    static void queueExitCheck(TComboBox* c) {
+        if (c->exitCheckQueued_) return;
+        c->exitCheckQueued_ = true;
+        Application().atIdleFor(c, [c] {
+            c->exitCheckQueued_ = false;
+            if (focusLeft(*c)) {
+                c->peerFocused_ = false;
+                c->userExit();
+            }
+        });
+    }
+    static bool focusLeft(const TComboBox& c) {
+        if (!c.combo_ || !c.peerFocused_ || popupShown(c)) return false;
+        GtkWidget* top = gtk_widget_get_toplevel(c.combo_);
+        // A window that lost the focus as a whole takes it back with it.
+        if (!GTK_IS_WINDOW(top) || !gtk_window_is_active(GTK_WINDOW(top))) return false;
+        return !inside(c, gtk_window_get_focus(GTK_WINDOW(top)));
     }
     // The drop-down button and the entry are internal children of the box.
     static void hookChild(GtkWidget* w, gpointer data) {
         if (!GTK_IS_TOGGLE_BUTTON(w) && !GTK_IS_ENTRY(w)) return;
-        connect(w, "button-press-event", pressed, data);
+        connect(w, "event", pressedFirst, data);
         connect(w, "focus-in-event", focusIn, data);
         connect(w, "focus-out-event", focusOut, data);
     }
@@ -59,7 +152,12 @@ struct ComboPeer {
 GtkWidget* TComboBox::createWidget() {
     combo_ =
         style_ == csDropDownList ? gtk_combo_box_text_new() : gtk_combo_box_text_new_with_entry();
+    // GTK would make the button insensitive while the rows are rebuilt, and
+    // so take the focus from it.
+    g_object_set(combo_, "button-sensitivity", GTK_SENSITIVITY_ON, nullptr);
     connect(combo_, "changed", ComboPeer::changed, this);
+    connect(combo_, "notify::popup-shown", ComboPeer::popupToggled, this);
+    connect(combo_, "hierarchy-changed", ComboPeer::toplevelChanged, this);
     gtk_container_forall(GTK_CONTAINER(combo_), ComboPeer::hookChild, this);
     rebuildPending_ = true;
     return combo_;
@@ -72,6 +170,18 @@ void TComboBox::syncPeer() {
 void TComboBox::flushPeer() {
     if (!combo_) return;
     if (rebuildPending_) {
+        if (peerEventDepth_ > 0) {
+            if (!rebuildQueued_) {
+                rebuildQueued_ = true;
+                Application().atIdleFor(this, [this] {
+                    rebuildQueued_ = false;
+                    if (rebuildPending_) flushPeer();
+                });
+            }
+            return;
+        }
+        // The open list shows the rows being replaced.
+        if (ComboPeer::popupShown(*this)) gtk_combo_box_popdown(GTK_COMBO_BOX(combo_));
         rebuildPending_ = false;
         Blocker block(combo_, this);
         GtkListStore* store = GTK_LIST_STORE(gtk_combo_box_get_model(GTK_COMBO_BOX(combo_)));
@@ -94,6 +204,8 @@ void TComboBox::peerSelection() {
 
 void TComboBox::peerDetached() {
     if (combo_) gtk_container_forall(GTK_CONTAINER(combo_), ComboPeer::unhookChild, this);
+    disconnect(focusWindow_, this);
+    focusWindow_ = nullptr;
     combo_ = nullptr;
 }
 
@@ -114,7 +226,11 @@ struct ListPeer {
     }
     // Clicks are ours: the state changes first, then the peer follows.
     static gboolean pressed(GtkWidget* w, GdkEventButton* ev, gpointer data) {
-        auto* l = static_cast<TListBox*>(data);
+        gboolean handled = TRUE;
+        Application().dispatch([&] { handled = press(w, ev, static_cast<TListBox*>(data)); });
+        return handled;
+    }
+    static gboolean press(GtkWidget* w, const GdkEventButton* ev, TListBox* l) {
         if (ev->window != gtk_tree_view_get_bin_window(GTK_TREE_VIEW(w))) return FALSE;
         gtk_widget_grab_focus(w);
         const int row = rowAt(*l, ev->x, ev->y);
@@ -133,21 +249,25 @@ struct ListPeer {
     // Keyboard moves change the selection in the widget.
     static void selectionChanged(GtkTreeSelection* sel, gpointer data) {
         auto* l = static_cast<TListBox*>(data);
-        std::fill(l->selected_.begin(), l->selected_.end(), 0);
-        GList* rows = gtk_tree_selection_get_selected_rows(sel, nullptr);
-        for (GList* r = rows; r; r = r->next) {
-            const int i = gtk_tree_path_get_indices(static_cast<GtkTreePath*>(r->data))[0];
-            if (i >= 0 && i < int(l->selected_.size())) l->selected_[i] = 1;
-        }
-        g_list_free_full(rows, reinterpret_cast<GDestroyNotify>(gtk_tree_path_free));
-        GtkTreePath* cursor = nullptr;
-        gtk_tree_view_get_cursor(GTK_TREE_VIEW(l->view_), &cursor, nullptr);
-        if (cursor) {
-            l->itemIndex_ = l->anchor_ = gtk_tree_path_get_indices(cursor)[0];
-            gtk_tree_path_free(cursor);
-        }
-        l->fixItemIndex();
-        Application().dispatch(l->OnClick);
+        Application().dispatch([sel, l] {
+            const int n = int(l->selected_.size());
+            std::fill(l->selected_.begin(), l->selected_.end(), 0);
+            GList* rows = gtk_tree_selection_get_selected_rows(sel, nullptr);
+            for (GList* r = rows; r; r = r->next) {
+                const int i = gtk_tree_path_get_indices(static_cast<GtkTreePath*>(r->data))[0];
+                if (i >= 0 && i < n) l->selected_[i] = 1;
+            }
+            g_list_free_full(rows, reinterpret_cast<GDestroyNotify>(gtk_tree_path_free));
+            GtkTreePath* cursor = nullptr;
+            gtk_tree_view_get_cursor(GTK_TREE_VIEW(l->view_), &cursor, nullptr);
+            if (cursor) {
+                const int i = gtk_tree_path_get_indices(cursor)[0];
+                if (i >= 0 && i < n) l->itemIndex_ = l->anchor_ = i;
+                gtk_tree_path_free(cursor);
+            }
+            l->fixItemIndex();
+            Application().dispatch(l->OnClick);
+        });
     }
 };
 
@@ -202,6 +322,13 @@ void TListBox::peerSelection() {
     if (rebuildPending_) return flushPeer();
     GtkTreeSelection* sel = ListPeer::selection(*this);
     Blocker block(sel, this);
+    // Keys move from GTK's cursor: it goes to the current row (which selects
+    // that row alone), then the marks are set.
+    if (itemIndex_ >= 0) {
+        GtkTreePath* p = gtk_tree_path_new_from_indices(itemIndex_, -1);
+        gtk_tree_view_set_cursor(GTK_TREE_VIEW(view_), p, nullptr, FALSE);
+        gtk_tree_path_free(p);
+    }
     gtk_tree_selection_unselect_all(sel);
     for (int i = 0; i < int(selected_.size()); ++i) {
         if (!selected_[i]) continue;

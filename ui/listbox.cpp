@@ -41,7 +41,7 @@ void TListBox::itemsChanged() {
 }
 
 void TListBox::fixItemIndex() {
-    if (itemIndex_ >= 0 && selected_[itemIndex_]) return;
+    if (itemIndex_ >= 0 && itemIndex_ < int(selected_.size()) && selected_[itemIndex_]) return;
     auto it = std::find(selected_.begin(), selected_.end(), 1);
     itemIndex_ = it == selected_.end() ? -1 : static_cast<int>(it - selected_.begin());
 }
