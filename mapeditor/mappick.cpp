@@ -7,22 +7,28 @@
 
 namespace vx {
 
-std::optional<TPoint> imagePoint(int k, const MapSizes& sz, long double lon, long double lat) {
+namespace {
+
+// A point whose transform overflows is no pixel; a bad map index still is an error.
+template <class Transform> std::optional<TPoint> pointOrNone(int k, Transform transform) {
     checkRange(k, 0, mapCount - 1, "map");
     try {
-        return TPoint{lonLatToX(k, sz, lon, lat), latToY(k, sz, lat)};
+        return transform();
     } catch (const RangeError&) {
         return std::nullopt;
     }
 }
 
+} // namespace
+
+std::optional<TPoint> imagePoint(int k, const MapSizes& sz, long double lon, long double lat) {
+    return pointOrNone(k, [&] { return TPoint{lonLatToX(k, sz, lon, lat), latToY(k, sz, lat)}; });
+}
+
 std::optional<TPoint> picturePoint(int k, const MapSizes& sz, long double lon, long double lat) {
-    checkRange(k, 0, mapCount - 1, "map");
-    try {
+    return pointOrNone(k, [&] {
         return TPoint{lonLatToPicX(k, sz, lon, lat), latToPicY(k, sz, lat)};
-    } catch (const RangeError&) {
-        return std::nullopt;
-    }
+    });
 }
 
 int findLandmarkAt(const Tlm& t, int k, const MapSizes& sz, int X, int Y) {
