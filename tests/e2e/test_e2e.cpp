@@ -8,7 +8,9 @@
 
 #include <cmath>
 #include <filesystem>
+#include <functional>
 #include <sstream>
+#include <thread>
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
@@ -44,6 +46,15 @@ const fs::path& demoFolder() {
         return d;
     }();
     return dir;
+}
+
+bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end) return false;
+        std::this_thread::sleep_for(100ms);
+    }
+    return true;
 }
 
 class EndToEnd : public ::testing::Test {
@@ -92,37 +103,39 @@ TEST_F(EndToEnd, LoadsTheMapAndPicksALandmarkByItsIcon) {
     clickControl("loadpic");
     ASSERT_TRUE(e2e::waitForState(state, "Form1.Image1.size", "4000 3000", 20s));
     ASSERT_TRUE(e2e::waitForState(state, "Form1.lmpicklist.ItemIndex", "0", 5s));
-    std::this_thread::sleep_for(500ms); // let the map paint
+    // At full size the first landmark's icon shows its red corner mark on its point;
+    // wait for the paint rather than guess how long it takes.
+    auto s0 = e2e::readState(state);
+    const Rect box0 = bounds(s0, "Form1.ScrollBox1");
+    const vx::Tlm t0 = vx::readLandmarkFile((demoFolder() / "LMdefault" / "lndmrks4.mlf").string());
+    vx::initMapTable();
+    const vx::MapSizes full{4000, 3000, 4000, 3000};
+    const int ix = vx::lonLatToX(4, full, t0.rec(1).lon, t0.rec(1).lat) -
+                   intOf(s0, "Form1.ScrollBox1.HorzPos") + box0.x + 1;
+    const int iy =
+        vx::latToY(4, full, t0.rec(1).lat) - intOf(s0, "Form1.ScrollBox1.VertPos") + box0.y + 1;
     std::vector<uint32_t> px;
-    shot("loaded", px);
+    uint32_t mark = 0;
+    auto redMark = [&] {
+        shot("loaded", px);
+        mark = px[static_cast<size_t>(iy) * static_cast<size_t>(ww) + static_cast<size_t>(ix)];
+        return (mark >> 16 & 0xFF) > 180 && (mark >> 8 & 0xFF) < 80 && (mark & 0xFF) < 80;
+    };
+    EXPECT_TRUE(waitUntil(redMark, 10s)) << "no icon mark, pixel " << std::hex << mark;
     EXPECT_GT(e2e::distinctColours(px), 500u) << "no map picture";
-    {
-        // At full size the first landmark's icon shows its red corner mark on its point.
-        auto s0 = e2e::readState(state);
-        const Rect box0 = bounds(s0, "Form1.ScrollBox1");
-        const vx::Tlm t0 =
-            vx::readLandmarkFile((demoFolder() / "LMdefault" / "lndmrks4.mlf").string());
-        vx::initMapTable();
-        const vx::MapSizes full{4000, 3000, 4000, 3000};
-        const int ix = vx::lonLatToX(4, full, t0.rec(1).lon, t0.rec(1).lat) -
-                       intOf(s0, "Form1.ScrollBox1.HorzPos") + box0.x + 1;
-        const int iy =
-            vx::latToY(4, full, t0.rec(1).lat) - intOf(s0, "Form1.ScrollBox1.VertPos") + box0.y + 1;
-        const uint32_t mark =
-            px[static_cast<size_t>(iy) * static_cast<size_t>(ww) + static_cast<size_t>(ix)];
-        EXPECT_GT(mark >> 16 & 0xFF, 180u) << std::hex << mark;
-        EXPECT_LT(mark >> 8 & 0xFF, 80u) << std::hex << mark;
-        EXPECT_LT(mark & 0xFF, 80u) << std::hex << mark;
-    }
 
     // Zoom out with the wheel over the zoom bar until the whole map is in view.
     const Rect bar = bounds(e2e::readState(state), "Form1.zoombar");
+    auto zoomedOut = [&] { return intOf(e2e::readState(state), "Form1.zoombar.Position") < 1500; };
     for (int button : {5, 4}) {
         x.wheel(wx + bar.x + bar.w / 2, wy + bar.y + bar.h / 2, button, 40);
-        std::this_thread::sleep_for(300ms);
-        if (intOf(e2e::readState(state), "Form1.zoombar.Position") < 1500) break;
+        if (waitUntil(zoomedOut, 10s)) break;
     }
-    std::this_thread::sleep_for(300ms);
+    // The last notch may still be on its way: wait until the state stands still.
+    for (std::string last; last != e2e::readState(state)["Form1.Image1.size"];) {
+        last = e2e::readState(state)["Form1.Image1.size"];
+        std::this_thread::sleep_for(300ms);
+    }
     auto s = e2e::readState(state);
     int W = 0, H = 0;
     std::istringstream(s["Form1.Image1.size"]) >> W >> H;
