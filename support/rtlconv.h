@@ -51,7 +51,9 @@ long long StrToInt(const std::string& s); // ConvertError on failure
 // trailing zeros and a bare point removed; exponent form outside
 // 0.00001 <= |x| < 10^precision. Single-precision values use 10 digits.
 std::string FloatToStrGeneral(long double x, int precision);
-inline std::string FloatToStr(float x) { return FloatToStrGeneral(x, 10); }
+inline std::string FloatToStr(float x) {
+    return FloatToStrGeneral(x, 10);
+}
 
 // Nearest integer, ties to even; RangeError when it does not fit 32 bits.
 int32_t roundToInt(long double x);

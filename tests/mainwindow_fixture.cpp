@@ -17,8 +17,8 @@ namespace vxtest {
 
 void writeJpeg(const fs::path& p, int w, int h, uint32_t color) {
     GdkPixbuf* pb = gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, w, h);
-    const guint32 rgba = (color & 0xFF) << 24 | ((color >> 8) & 0xFF) << 16 |
-                         ((color >> 16) & 0xFF) << 8 | 0xFF;
+    const guint32 rgba =
+        (color & 0xFF) << 24 | ((color >> 8) & 0xFF) << 16 | ((color >> 16) & 0xFF) << 8 | 0xFF;
     gdk_pixbuf_fill(pb, rgba);
     GError* err = nullptr;
     gboolean ok = gdk_pixbuf_save(pb, p.c_str(), "jpeg", &err, "quality", "90", nullptr);

@@ -70,8 +70,8 @@ protected:
 
 TEST_F(MapViewTest, IconsFollowSideTypeModeAndSelection) {
     initMapTable();
-    std::vector<landmark> recs = {at(0, 0, 0), at(1, 3, 1), at(2, 9, 0), at(3, 10, 1),
-                                  at(4, 200, 0), at(5, 2, 2)};
+    std::vector<landmark> recs = {at(0, 0, 0),  at(1, 3, 1),   at(2, 9, 0),
+                                  at(3, 10, 1), at(4, 200, 0), at(5, 2, 2)};
     standardData(recs);
     TForm1& f = create();
     f.loadpic->click();
@@ -85,8 +85,8 @@ TEST_F(MapViewTest, IconsFollowSideTypeModeAndSelection) {
     const Expect landmarkMode[] = {
         {0, f.glist, 0},     // selected: bright
         {1, f.dimAllist, 3}, // Entente, dim
-        {2, f.dimGlist, 9},  {3, nullptr, -1}, {4, nullptr, -1},
-        {5, f.dimAllist, 2}, // side byte 2 draws as Entente
+        {2, f.dimGlist, 9},  {3, nullptr, -1},
+        {4, nullptr, -1},    {5, f.dimAllist, 2}, // side byte 2 draws as Entente
     };
     for (const auto& e : landmarkMode) {
         TPoint p = pic(recs[e.rec]);
@@ -116,9 +116,9 @@ TEST_F(MapViewTest, DeactivatedLandmarksShowDimWithARedBoxedCross) {
     EXPECT_TRUE(iconAt(*f.Image1, *f.dimAllist, 5, p.X, p.Y, true));
     auto& c = f.Image1->Canvas();
     // Frame corners and both diagonals, centred on the point.
-    for (TPoint q : {TPoint{p.X - 10, p.Y - 10}, TPoint{p.X + 9, p.Y - 10},
-                     TPoint{p.X - 10, p.Y + 9}, TPoint{p.X - 5, p.Y + 5}, TPoint{p.X + 5, p.Y + 5},
-                     TPoint{p.X - 8, p.Y - 8}})
+    for (TPoint q :
+         {TPoint{p.X - 10, p.Y - 10}, TPoint{p.X + 9, p.Y - 10}, TPoint{p.X - 10, p.Y + 9},
+          TPoint{p.X - 5, p.Y + 5}, TPoint{p.X + 5, p.Y + 5}, TPoint{p.X - 8, p.Y - 8}})
         EXPECT_EQ(c.Pixels(q.X, q.Y), ui::clRed) << q.X - p.X << "," << q.Y - p.Y;
     // Type code 12 has no image: only the cross.
     const TPoint q = pic(recs[2]);

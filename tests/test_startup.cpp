@@ -10,7 +10,9 @@ using vxtest::MainWindowTest;
 namespace fs = std::filesystem;
 
 namespace {
-std::vector<std::string> entries(const ui::TComboBox& c) { return c.Items().texts(); }
+std::vector<std::string> entries(const ui::TComboBox& c) {
+    return c.Items().texts();
+}
 } // namespace
 
 TEST_F(MainWindowTest, StartupFillsTheSelectorsAndLists) {
