@@ -1,7 +1,11 @@
 #include "support/errors.h"
 #include "support/rtlconv.h"
 
+#include "testsupport.h"
+
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 #include <clocale>
 #include <cmath>
@@ -368,8 +372,17 @@ TEST(StrToInt, DecimalOrHexWithSurroundingBlanks) {
 TEST(RtlConvLocale, DecimalPointIgnoresLocale) {
     const char* old = std::setlocale(LC_NUMERIC, nullptr);
     const std::string saved = old ? old : "C";
-    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8") && !std::setlocale(LC_NUMERIC, "fr_FR.UTF-8"))
-        GTEST_SKIP() << "no locale with a decimal comma installed";
+    // Without an installed locale that writes a decimal comma, build one for this test.
+    vxtest::TempDir locales;
+    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) {
+        const std::string cmd =
+            "localedef -i de_DE -f UTF-8 " + locales.str() + "/de_DE.UTF-8 > /dev/null 2>&1";
+        if (std::system(cmd.c_str()) == 0) setenv("LOCPATH", locales.str().c_str(), 1);
+    }
+    const bool comma = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
+    unsetenv("LOCPATH");
+    if (!comma) GTEST_SKIP() << "no locale with a decimal comma";
+    ASSERT_STREQ(std::localeconv()->decimal_point, ",");
     long double v = 0;
     const bool parsed = tryStrToFloat("1.25", v);
     const std::string fixed = floatStr(1.25, 0, 2);
