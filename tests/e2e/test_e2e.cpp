@@ -92,9 +92,13 @@ protected:
 } // namespace
 
 TEST_F(EndToEnd, StartsShowsTheWindowAndQuits) {
+    // Being mapped is not being painted: wait for the start picture.
     std::vector<uint32_t> px;
-    shot("startup", px);
-    EXPECT_GT(e2e::distinctColours(px), 50u) << "the window looks blank";
+    auto painted = [&] {
+        shot("startup", px);
+        return e2e::distinctColours(px) > 50u;
+    };
+    EXPECT_TRUE(waitUntil(painted, 10s)) << "the window looks blank";
     clickControl("quitapp");
     EXPECT_EQ(prog->wait(10s), 0);
 }
