@@ -9,6 +9,7 @@
 #include "support/errors.h"
 #include "support/fileio.h"
 #include "support/helpers.h"
+#include "ui/formbuild.h"
 
 #include <algorithm>
 #include <memory>
@@ -53,9 +54,7 @@ TForm1::TForm1() {
 // The form is laid out for a 1366 x 768 screen; on a larger one the map takes
 // the extra room, the panel keeps its place at the right.
 void TForm1::fitToScreen() {
-    const TPoint screen = ui::Application().screenSize();
-    if (screen.X <= Width() + 60 || screen.Y <= Height() + 60) return;
-    setBounds(Left(), Top(), std::min(screen.X - 60, 1860), std::min(screen.Y - 80, 1000));
+    ui::fitToScreen(*this, 1860, 1000);
 }
 
 bool isMlfMode() {

@@ -2,6 +2,7 @@
 // and initial state. The map fills the left and grows with the window; the
 // panel on the right keeps its distance from the right edge.
 #include "mapeditor/Unit1.h"
+#include "ui/formbuild.h"
 
 namespace vx {
 
@@ -20,29 +21,18 @@ void TForm1::createComponents() {
 
     // Panel controls keep their distance from the right edge.
     auto panel = [](ui::TControl* c) { c->setAnchors(false, true, true, false); };
+    ui::FormBuilder onPanel(*this, {false, true, true, false});
     auto button = [&](const char* name, const char* caption, int l, int t, int w) {
-        auto* b = add<ui::TButton>(name, nullptr, l, t, w, rowH + 2);
-        b->setCaption(caption);
-        panel(b);
-        return b;
+        return onPanel.button(name, caption, l, t, w, rowH + 2);
     };
     auto label = [&](const char* name, const char* caption, int l, int t, int w) {
-        auto* x = add<ui::TLabel>(name, nullptr, l, t, w, 18);
-        x->setCaption(caption);
-        panel(x);
-        return x;
+        return onPanel.label(name, caption, l, t, w);
     };
     auto combo = [&](const char* name, int l, int t, int w, ui::TComboBoxStyle style) {
-        auto* c = add<ui::TComboBox>(name, nullptr, l, t, w, rowH);
-        c->setStyle(style);
-        panel(c);
-        return c;
+        return onPanel.combo(name, l, t, w, rowH, style);
     };
     auto check = [&](const char* name, const char* caption, int l, int t, int w) {
-        auto* c = add<ui::TCheckBox>(name, nullptr, l, t, w, 20);
-        c->setCaption(caption);
-        panel(c);
-        return c;
+        return onPanel.check(name, caption, l, t, w);
     };
 
     // The map, and the pointer readouts under it.
@@ -53,11 +43,9 @@ void TForm1::createComponents() {
     Image1->setProportional(true);
     Image1->setCenter(true);
     Image1->setCursor(ui::crCross);
+    ui::FormBuilder underMap(*this, {true, false, false, true});
     auto status = [&](const char* name, const char* caption, int l, int t, int w) {
-        auto* x = add<ui::TLabel>(name, nullptr, l, t, w, 18);
-        x->setCaption(caption);
-        x->setAnchors(true, false, false, true);
-        return x;
+        return underMap.label(name, caption, l, t, w);
     };
     const int s1 = formH - 50, s2 = formH - 28;
     XY_xy = status("XY_xy", "XY(x,y)", 6, s1, 170);
