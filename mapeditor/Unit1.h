@@ -4,6 +4,7 @@
 #pragma once
 
 #include "mapeditor/calibration.h"
+#include "mapeditor/mainshared.h"
 #include "ui/ui.h"
 
 #include <string>
@@ -95,6 +96,10 @@ public:
     void seeklm();
     void dispLM();
     void SelectlastSearch1Click();
+
+    // --- reload and the viewer ---
+    void remapClick();
+    void viewlo();
     void loc_AClick();
     void loc_BClick();
 
@@ -120,8 +125,6 @@ private:
 };
 
 extern TForm1* Form1;
-// True tells the viewer's next load to take the object file chosen here.
-extern bool fromMain;
 // The clean copy of the map picture that every full redraw starts from.
 extern ui::TPicture* mapbackup;
 
@@ -130,8 +133,6 @@ bool isMlfMode();
 // no mode is selected.
 int modeIndex();
 void fillLotype();
-std::string templateDir();
-std::string curLofileName();
 
 // Unit start-up, before any window exists.
 void initUnit1();

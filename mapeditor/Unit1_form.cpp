@@ -218,6 +218,8 @@ void TForm1::createComponents() {
     loc_A->OnClick = [this] { loc_AClick(); };
     loc_B->OnClick = [this] { loc_BClick(); };
     quitapp->OnClick = [this] { quitappClick(); };
+    remap->OnClick = [this] { remapClick(); };
+    showloview->OnClick = [this] { viewlo(); };
 }
 
 } // namespace vx

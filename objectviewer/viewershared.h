@@ -40,8 +40,6 @@ LoviewShared* loviewShared();
 // exist from start-up until the main window's "Quit" frees them.
 class TObjPics {
 public:
-    static constexpr int firstClass = 6, lastClass = 9, lastType = 42;
-    static constexpr int entries = (lastClass - firstClass + 1) * (lastType + 1);
     TObjPics();
     ~TObjPics();
     // Makes the 172 empty entries (again).
