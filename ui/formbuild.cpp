@@ -13,8 +13,8 @@ TButton* FormBuilder::button(const std::string& name, const std::string& caption
     return b;
 }
 
-TLabel* FormBuilder::label(const std::string& name, const std::string& caption, int l, int t,
-                           int w, int h) {
+TLabel* FormBuilder::label(const std::string& name, const std::string& caption, int l, int t, int w,
+                           int h) {
     auto* x = place<TLabel>(name, l, t, w, h);
     x->setCaption(caption);
     return x;
