@@ -10,9 +10,9 @@ namespace vx {
 namespace {
 constexpr int formW = 1340, formH = 690;
 constexpr int colA = 4, colAW = 256;   // object files, saving, view options
-constexpr int colB = 266, colBW = 290; // object lists, work list, catalogue
-constexpr int colC = 562;              // track bars and the rotation list
-constexpr int viewX = 712, viewY = 24;
+constexpr int colB = 266, colBW = 336; // object lists, work list, catalogue
+constexpr int colC = 608;              // track bars and the rotation list
+constexpr int viewX = 758, viewY = 24;
 constexpr int rowH = 24;
 constexpr int halfA = (colAW - 6) / 2;
 } // namespace
@@ -24,6 +24,7 @@ void Tloview::createComponents() {
 
     // Object files.
     lolist = at.combo("lolist", colA, 4, colB + colBW - colA, rowH, ui::csDropDownList);
+    lolist->setFontName("Courier New Bold"); // fixed pitch: the padded columns line up
     locfile = at.check("locfile", "Manual chosen file loaded", colA, 34, colAW);
     customload = at.button("customload", "Choose lo file manually", colA, 56, colAW, rowH + 2);
     lopickLab = at.label("lopickLab", "Double click to load", colA, 86, colAW);
@@ -58,6 +59,7 @@ void Tloview::createComponents() {
     // Object lists, work list and the catalogue of objects to add.
     objlist = at.list("objlist", colB, 34, colBW, 260,
                       {"objlist = connected to lolist,", "  lotab = data"}, true);
+    objlist->setFontName("Courier 10 Pitch");
     loworklist =
         at.list("loworklist", colB, 300, colBW, 120,
                 {"lowork is  associated ", "lomove is used for", " paste and move jobs", ""}, true);
@@ -82,7 +84,7 @@ void Tloview::createComponents() {
     rotaobj->setEnabled(false);
     magnifact = at.staticText("magnifact", "magnifact", colC, 284, 144);
     magxyLab = at.label("magxyLab", "draw/nodraw", colC, 304, 144);
-    rotdbg = at.list("rotdbg", colC, 326, 70, 176,
+    rotdbg = at.list("rotdbg", colC, 326, 70, 236,
                      {"0", "45", "90", "135", "180", "225", "270", "315", "360"});
     rotdbg->setItemIndex(6);
     rotdbg->setHint("270 puts north at the top of the page");
@@ -103,8 +105,8 @@ void Tloview::createComponents() {
     ui::FormBuilder bottom(*this, {true, false, false, true});
     mdowninfo = bottom.label("mdowninfo", "mdowninfo", colA, formH - 44, viewX - 8);
     xyview = bottom.label("xyview", "xyview", colA, formH - 24, viewX - 8);
-    amagxylab = bottom.label("amagxylab", "amagxylab", viewX, formH - 44, 400);
-    scbarLab = bottom.label("scbarLab", "SCbar pos", viewX + 404, formH - 44, 220);
+    amagxylab = bottom.label("amagxylab", "amagxylab", viewX, formH - 44, 296);
+    scbarLab = bottom.label("scbarLab", "SCbar pos", viewX + 300, formH - 44, formW - viewX - 304);
     Label1 = bottom.label("Label1", "View parameters", viewX, formH - 24, 400);
 
     // Pop-up menus.

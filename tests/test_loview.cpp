@@ -132,6 +132,8 @@ TEST_F(LoviewTest, ControlsStartWithTheirRangesAndStates) {
     EXPECT_EQ(v().loworklist->ItemIndex(), 0);
     EXPECT_TRUE(v().loworklist->MultiSelect());
     EXPECT_EQ(v().cvasz->TextHint(), "canvas size");
+    EXPECT_EQ(v().lolist->FontName(), "Courier New Bold");
+    EXPECT_EQ(v().objlist->FontName(), "Courier 10 Pitch");
     EXPECT_EQ(v().cpsel->Hint(), "adds more");
     EXPECT_FALSE(v().xyinfo->Visible());
     EXPECT_FALSE(v().loimgbup->Visible());

@@ -62,6 +62,15 @@ TShiftState shiftOf(guint state) {
     return s;
 }
 
+PangoFontDescription* fontFor(const std::string& name) {
+    // Courier New is often missing; fontconfig then takes the monospace family.
+    const size_t space = name.find(" Bold");
+    std::string family = space == std::string::npos ? name : name.substr(0, space);
+    const std::string style = space == std::string::npos ? "" : " Bold";
+    if (family.rfind("Courier", 0) == 0) family += ", monospace";
+    return pango_font_description_from_string((family + style + " 10").c_str());
+}
+
 TMouseButton buttonOf(guint button) {
     return button == 3 ? mbRight : button == 2 ? mbMiddle : mbLeft;
 }

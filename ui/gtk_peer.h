@@ -28,6 +28,10 @@ GtkWindow* activeWindow();
 
 TShiftState shiftOf(guint state);
 TMouseButton buttonOf(guint button);
+// A Pango font description for a family name such as "Courier New" or
+// "Courier New Bold" at 10 points; Courier families fall back to monospace.
+// The caller frees it with pango_font_description_free.
+PangoFontDescription* fontFor(const std::string& name);
 
 // Blocks every handler the control connected on instance (with the control as
 // data) while the program mirrors its state into the widget.
