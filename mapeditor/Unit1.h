@@ -54,6 +54,7 @@ public:
     ui::TLabel *RxYLabel, *mapchoiceitemindex;
     ui::TLabel *rotadeglab, *lodatLabel, *elevaLabel, *eastlab, *northlab, *zoomio, *ftAtoB;
     ui::TPopupMenu *zinzout, *lmpickup, *cpylistmenu;
+    ui::TMenuItem *SelectlastSearch1, *Showselected1, *RedrawMap1;
     ui::TImageList *allist, *glist, *dimAllist, *dimGlist, *objico;
     ui::TOpenDialog* getpic;
     ui::TSaveDialog* saveit;

@@ -158,11 +158,9 @@ void TForm1::createComponents() {
 
     // Pop-up menus; items of later features get their handlers when those exist.
     zinzout = add<ui::TPopupMenu>("zinzout");
-    zinzout->add("SelectlastSearch1", "Select last Search")->OnClick = [this] {
-        SelectlastSearch1Click();
-    };
-    zinzout->add("Showselected1", "Focus selected")->OnClick = [this] { focselected(); };
-    zinzout->add("RedrawMap1", "Redraw Map")->OnClick = [this] { redomap(); };
+    SelectlastSearch1 = zinzout->add("SelectlastSearch1", "Select last Search");
+    Showselected1 = zinzout->add("Showselected1", "Focus selected");
+    RedrawMap1 = zinzout->add("RedrawMap1", "Redraw Map");
     zinzout->add("CopyObject1", "Copy Object");
     zinzout->add("PasteObject1", "Paste Object");
     zinzout->add("PasteObjectasNew1", "Paste Object as New");
@@ -218,6 +216,9 @@ void TForm1::createComponents() {
     loc_A->OnClick = [this] { loc_AClick(); };
     loc_B->OnClick = [this] { loc_BClick(); };
     quitapp->OnClick = [this] { quitappClick(); };
+    SelectlastSearch1->OnClick = [this] { SelectlastSearch1Click(); };
+    Showselected1->OnClick = [this] { focselected(); };
+    RedrawMap1->OnClick = [this] { redomap(); };
     remap->OnClick = [this] { remapClick(); };
     showloview->OnClick = [this] { viewlo(); };
 }
