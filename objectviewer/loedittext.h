@@ -12,6 +12,9 @@ namespace vx {
 inline constexpr const char* editOnText = "Editing / moving objects ON";
 inline constexpr const char* editOffText = "Editing / moving objects OFF";
 inline constexpr const char* cancelEditMessage = "data from before *this* edit is restored ";
+// Shown when an append is refused because the table holds its 1025 objects.
+inline constexpr const char* tableFullMessage =
+    "The table is full: it holds at most 1025 objects. Nothing more was added.";
 inline constexpr const char* moveSelectedMessage =
     "move around the map to where you want the selected object(s)\r\n and then DOUBLE click";
 

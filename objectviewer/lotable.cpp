@@ -1,7 +1,7 @@
 #include "objectviewer/lotable.h"
 
+#include "objectviewer/lolines.h"
 #include "support/errors.h"
-#include "support/names.h"
 #include "support/rtlconv.h"
 
 #include <algorithm>
@@ -31,7 +31,7 @@ AppendResult appendRows(TLOtab& dst, const TLOtab& src, const RowSelection& rows
             return;
         }
         ++r.appended;
-        r.last = usedCount(dst) - 1;
+        r.last = loShownCount(dst) - 1;
     });
     return r;
 }
@@ -51,10 +51,6 @@ bool sameAsFullTurn(float r) {
 }
 
 } // namespace
-
-int usedCount(const TLOtab& t) {
-    return std::min<int>(t.head.count, loCapacity);
-}
 
 LOobject& loSlot(TLOtab& t, int i) {
     checkRange(i, 0, loCapacity - 1, "object");
@@ -80,7 +76,7 @@ AppendResult pasteRecord(TLOtab& t, LOobject rec, bool moveManyMode) {
         rec.y = 0;
     }
     if (!addLoRec(t, rec)) return {0, -1, true};
-    return {1, usedCount(t) - 1, false};
+    return {1, loShownCount(t) - 1, false};
 }
 
 AppendResult copyToWorkList(TLOtab& lowork, const TLOtab& src, const RowSelection& rows) {
@@ -89,7 +85,7 @@ AppendResult copyToWorkList(TLOtab& lowork, const TLOtab& src, const RowSelectio
 }
 
 bool deleteSelected(TLOtab& t, const RowSelection& rows) {
-    const int n = usedCount(t);
+    const int n = loShownCount(t);
     if (static_cast<int>(rows.size()) != n) return false;
     TLOtab kept{};
     for (int i = 0; i < n; ++i)
@@ -135,31 +131,31 @@ float reduceRotation(float r) {
     return sameAsFullTurn(reduced) ? 0.0f : reduced;
 }
 
-AppendResult startGroupMove(GroupMove& g, const TLOtab& lotab, const TLOtab& lowork,
+AppendResult startGroupMove(GroupMove& g, TLOtab& lomove, const TLOtab& lotab, const TLOtab& lowork,
                             const RowSelection& workRows) {
     if (std::find(workRows.begin(), workRows.end(), true) == workRows.end()) return {};
     g.moveManyMode = true;
-    g.lomove = lotab;
-    g.moveStart = usedCount(lotab);
-    const AppendResult r = appendRows(g.lomove, lowork, workRows);
+    lomove = lotab;
+    g.moveStart = loShownCount(lotab);
+    const AppendResult r = appendRows(lomove, lowork, workRows);
     if (r.appended == 0) return r;
-    LOobject& first = g.lomove.objs[g.moveStart];
+    LOobject& first = lomove.objs[g.moveStart];
     g.moveRefX = first.x;
     g.moveRefY = first.y;
     first.x = 0;
     first.y = 0;
     for (int i = g.moveStart + 1; i <= r.last; ++i) {
-        LOobject& rec = g.lomove.objs[i];
+        LOobject& rec = lomove.objs[i];
         rec.x = static_cast<float>(rec.x - g.moveRefX);
         rec.y = static_cast<float>(rec.y - g.moveRefY);
     }
     return r;
 }
 
-void moveGroupTo(GroupMove& g, int64_t fx, int64_t fy) {
-    const int n = usedCount(g.lomove);
+void moveGroupTo(const GroupMove& g, TLOtab& lomove, int64_t fx, int64_t fy) {
+    const int n = loShownCount(lomove);
     if (g.moveStart < 0 || g.moveStart >= n) return;
-    LOobject& first = g.lomove.objs[g.moveStart];
+    LOobject& first = lomove.objs[g.moveStart];
     const float tx = static_cast<float>(fx);
     const float ty = static_cast<float>(fy);
     const float dx = first.x - tx;
@@ -167,24 +163,24 @@ void moveGroupTo(GroupMove& g, int64_t fx, int64_t fy) {
     first.x = tx;
     first.y = ty;
     for (int i = g.moveStart + 1; i < n; ++i) {
-        LOobject& rec = g.lomove.objs[i];
+        LOobject& rec = lomove.objs[i];
         rec.x = static_cast<float>(static_cast<double>(rec.x) - dx);
         rec.y = static_cast<float>(static_cast<double>(rec.y) - dy);
     }
 }
 
-void turnGroup(GroupMove& g, int wheelDelta) {
+void turnGroup(const GroupMove& g, TLOtab& lomove, int wheelDelta) {
     const float step = static_cast<float>(wheelDelta / 24);
-    for (int i = std::max(g.moveStart, 0); i < usedCount(g.lomove); ++i) {
-        LOobject& rec = g.lomove.objs[i];
+    for (int i = std::max(g.moveStart, 0); i < loShownCount(lomove); ++i) {
+        LOobject& rec = lomove.objs[i];
         rec.rota = reduceRotation(rec.rota + step);
     }
 }
 
-AppendResult confirmGroupMove(GroupMove& g, TLOtab& lotab) {
+AppendResult confirmGroupMove(GroupMove& g, const TLOtab& lomove, TLOtab& lotab) {
     AppendResult r;
-    for (int i = std::max(g.moveStart, 0); i < usedCount(g.lomove); ++i) {
-        const AppendResult one = pasteRecord(lotab, g.lomove.objs[i], g.moveManyMode);
+    for (int i = std::max(g.moveStart, 0); i < loShownCount(lomove); ++i) {
+        const AppendResult one = pasteRecord(lotab, lomove.objs[i], g.moveManyMode);
         if (one.refused) {
             r.refused = true;
             return r;
@@ -196,9 +192,9 @@ AppendResult confirmGroupMove(GroupMove& g, TLOtab& lotab) {
     return r;
 }
 
-void cancelGroupMove(GroupMove& g) {
+void cancelGroupMove(GroupMove& g, TLOtab& lomove) {
     g.moveManyMode = false;
-    g.lomove = TLOtab{};
+    lomove = TLOtab{};
 }
 
 int findObjectAt(std::span<const int32_t> scrX, std::span<const int32_t> scrY,
@@ -215,28 +211,26 @@ int findObjectAt(std::span<const int32_t> scrX, std::span<const int32_t> scrY,
 }
 
 void EditSnapshot::take(const TLOtab& lotab) {
-    lotabUndo_ = lotab;
+    undo_ = lotab;
     taken_ = true;
 }
 
 bool EditSnapshot::restoreInto(TLOtab& lotab) const {
     if (!taken_) return false;
-    lotab = lotabUndo_;
+    lotab = undo_;
     return true;
 }
 
 std::string workListLine(int i, const LOobject& rec) {
-    const int cls = rec.loid.at(1);
-    const int type = rec.loid.at(2);
-    const std::string name = cls <= objClassMax && type <= objTypeMax ? objNames[cls][type] : "";
-    return Format("%3D LoID %2X%2X", {static_cast<long long>(i), static_cast<long long>(cls),
-                                      static_cast<long long>(type)}) +
-           " " + name;
+    return Format("%3D LoID %2X%2X",
+                  {static_cast<long long>(i), static_cast<long long>(rec.loid.at(1)),
+                   static_cast<long long>(rec.loid.at(2))}) +
+           " " + loObjectName(rec);
 }
 
 std::vector<std::string> workListLines(const TLOtab& lowork) {
     std::vector<std::string> lines;
-    const int n = usedCount(lowork);
+    const int n = loShownCount(lowork);
     lines.reserve(n);
     for (int i = 0; i < n; ++i) lines.push_back(workListLine(i, lowork.objs[i]));
     return lines;

@@ -26,8 +26,6 @@ namespace vx {
 // One flag per list row, row i standing for record i.
 using RowSelection = std::vector<bool>;
 
-// Records in use, never more than the table holds.
-int usedCount(const TLOtab& t);
 // Slot i (0 to 1024) of the table; RangeError outside.
 LOobject& loSlot(TLOtab& t, int i);
 const LOobject& loSlot(const TLOtab& t, int i);
@@ -81,11 +79,10 @@ int rotationBarPosition(float rota);
 // that is 360 within single-precision tolerance becomes 0.
 float reduceRotation(float r);
 
-// The group-move state: lomove is lotab as it was when the move began,
-// followed by the group, records moveStart to count - 1.
+// The group-move state beside the table lomove, which holds lotab as it was
+// when the move began followed by the group: records moveStart to count - 1.
 struct GroupMove {
     bool moveManyMode = false;
-    TLOtab lomove{};
     int moveStart = 0;
     double moveRefX = 0;
     double moveRefY = 0;
@@ -95,24 +92,24 @@ struct GroupMove {
 // mode on and lomove := lotab followed by the selected work-list records, laid
 // out from the first (see the top of this file). moveStart is lotab's count,
 // so a group refused at its first record is empty, never a part of lotab.
-AppendResult startGroupMove(GroupMove& g, const TLOtab& lotab, const TLOtab& lowork,
+AppendResult startGroupMove(GroupMove& g, TLOtab& lomove, const TLOtab& lotab, const TLOtab& lowork,
                             const RowSelection& workRows);
 
 // The pointer at (fx, fy) feet with Alt held: the group's first record goes
 // there, the others keep their offsets from it.
-void moveGroupTo(GroupMove& g, int64_t fx, int64_t fy);
+void moveGroupTo(const GroupMove& g, TLOtab& lomove, int64_t fx, int64_t fy);
 
 // Alt + wheel: each group record's rotation turns by wheelDelta div 24 degrees
 // and is reduced.
-void turnGroup(GroupMove& g, int wheelDelta);
+void turnGroup(const GroupMove& g, TLOtab& lomove, int wheelDelta);
 
 // "Confirm move": appends the group to lotab (keeping the positions while
 // move-many mode is on, else at the origin) and ends move-many mode unless
 // the table filled up on the way. lomove keeps its records.
-AppendResult confirmGroupMove(GroupMove& g, TLOtab& lotab);
+AppendResult confirmGroupMove(GroupMove& g, const TLOtab& lomove, TLOtab& lotab);
 
 // "Cancel move": move-many mode off, lomove all zero.
-void cancelGroupMove(GroupMove& g);
+void cancelGroupMove(GroupMove& g, TLOtab& lomove);
 
 // Objects the drawing places: indexes 0 to 1023.
 inline constexpr int loDrawMax = 1024;
@@ -125,19 +122,19 @@ inline constexpr int pickSlack = 10;
 int findObjectAt(std::span<const int32_t> scrX, std::span<const int32_t> scrY,
                  std::span<const bool> drawn, int count, int X, int Y);
 
-// The edit snapshot lotabUndo: the table as it was loaded or as it was when
-// editing last started. Take it at each load and each edit start, so that
+// The edit snapshot kept in lotabUndo: the table as it was loaded or as it was
+// when editing last started. Take it at each load and each edit start, so that
 // "Cancel edit" and "Cancel move selected" restore the file on show.
 class EditSnapshot {
 public:
+    explicit EditSnapshot(TLOtab& lotabUndo) : undo_(lotabUndo) {}
     void take(const TLOtab& lotab);
     // lotab := the snapshot; false, lotab unchanged, when none was ever taken.
     bool restoreInto(TLOtab& lotab) const;
     bool taken() const { return taken_; }
-    const TLOtab& lotabUndo() const { return lotabUndo_; }
 
 private:
-    TLOtab lotabUndo_{};
+    TLOtab& undo_;
     bool taken_ = false;
 };
 

@@ -1,4 +1,5 @@
 #include "objectviewer/loedittext.h"
+#include "objectviewer/lolines.h"
 #include "objectviewer/lotable.h"
 #include "support/errors.h"
 #include "support/names.h"
@@ -75,7 +76,7 @@ TEST(LoAppend, HeaderCountBeyondCapacityIsFull) {
     auto t = emptyTable();
     t->head.count = 2000;
     EXPECT_FALSE(addLoRec(*t, obj(7, 1, 0, 0)));
-    EXPECT_EQ(usedCount(*t), loCapacity);
+    EXPECT_EQ(loShownCount(*t), loCapacity);
 }
 
 TEST(LoAppend, PastePlacesAtOriginUnlessGroupMove) {
@@ -316,7 +317,8 @@ TEST(LoEdit, RotationReduction) {
 }
 
 TEST(LoSnapshot, CancelRestoresTheFileOnShow) {
-    EditSnapshot snap;
+    auto lotabUndo = emptyTable();
+    EditSnapshot snap(*lotabUndo);
     auto lotab = tableOf(4);
     const auto fileA = std::make_unique<TLOtab>(*lotab);
     EXPECT_FALSE(snap.restoreInto(*lotab)); // nothing taken yet: left alone
@@ -347,63 +349,65 @@ protected:
         addLoRec(*work, obj(8, 1, 500, 500));
         addLoRec(*work, obj(9, 3, 100, 50, 2, 3));
         addLoRec(*work, obj(7, 4, 130, 80, 357));
-        g = std::make_unique<GroupMove>();
+        lomove = emptyTable();
     }
-    AppendResult start() { return startGroupMove(*g, *lotab, *work, rowsOf(3, {1, 2})); }
+    AppendResult start() { return startGroupMove(g, *lomove, *lotab, *work, rowsOf(3, {1, 2})); }
+    void moveTo(int64_t fx, int64_t fy) { moveGroupTo(g, *lomove, fx, fy); }
+    AppendResult confirm() { return confirmGroupMove(g, *lomove, *lotab); }
 
-    std::unique_ptr<TLOtab> lotab, work;
-    std::unique_ptr<GroupMove> g;
+    std::unique_ptr<TLOtab> lotab, work, lomove;
+    GroupMove g;
 };
 
 TEST_F(LoGroupMove, BuildsTheGroupAfterTheFileLaidOutFromItsFirstRecord) {
     const AppendResult r = start();
     EXPECT_EQ(r.appended, 2);
-    EXPECT_TRUE(g->moveManyMode);
-    EXPECT_EQ(g->moveStart, 2);
-    EXPECT_EQ(g->lomove.head.count, 4);
-    EXPECT_EQ(std::memcmp(g->lomove.head.hchars1, "LOHEADER", 8), 0);
-    for (int i = 0; i < 2; ++i) EXPECT_TRUE(sameRecord(g->lomove.objs[i], lotab->objs[i]));
-    EXPECT_EQ(g->moveRefX, 100);
-    EXPECT_EQ(g->moveRefY, 50);
-    EXPECT_EQ(g->lomove.objs[2].x, 0);
-    EXPECT_EQ(g->lomove.objs[2].y, 0);
-    EXPECT_EQ(g->lomove.objs[3].x, 30);
-    EXPECT_EQ(g->lomove.objs[3].y, 30);
+    EXPECT_TRUE(g.moveManyMode);
+    EXPECT_EQ(g.moveStart, 2);
+    EXPECT_EQ(lomove->head.count, 4);
+    EXPECT_EQ(std::memcmp(lomove->head.hchars1, "LOHEADER", 8), 0);
+    for (int i = 0; i < 2; ++i) EXPECT_TRUE(sameRecord(lomove->objs[i], lotab->objs[i]));
+    EXPECT_EQ(g.moveRefX, 100);
+    EXPECT_EQ(g.moveRefY, 50);
+    EXPECT_EQ(lomove->objs[2].x, 0);
+    EXPECT_EQ(lomove->objs[2].y, 0);
+    EXPECT_EQ(lomove->objs[3].x, 30);
+    EXPECT_EQ(lomove->objs[3].y, 30);
 }
 
 TEST_F(LoGroupMove, NothingSelectedStartsNothing) {
-    const AppendResult r = startGroupMove(*g, *lotab, *work, rowsOf(3, {}));
+    const AppendResult r = startGroupMove(g, *lomove, *lotab, *work, rowsOf(3, {}));
     EXPECT_EQ(r.appended, 0);
-    EXPECT_FALSE(g->moveManyMode);
-    EXPECT_EQ(g->lomove.head.count, 0);
+    EXPECT_FALSE(g.moveManyMode);
+    EXPECT_EQ(lomove->head.count, 0);
 }
 
 TEST_F(LoGroupMove, FollowsThePointerThenConfirms) {
     start();
-    moveGroupTo(*g, 10, 20);
-    EXPECT_EQ(g->lomove.objs[2].x, 10);
-    EXPECT_EQ(g->lomove.objs[2].y, 20);
-    EXPECT_EQ(g->lomove.objs[3].x, 40);
-    EXPECT_EQ(g->lomove.objs[3].y, 50);
-    moveGroupTo(*g, -5, 7); // a second move keeps the shape
-    EXPECT_EQ(g->lomove.objs[3].x, 25);
-    EXPECT_EQ(g->lomove.objs[3].y, 37);
-    moveGroupTo(*g, 10, 20);
-    for (int i = 0; i < 2; ++i) EXPECT_TRUE(sameRecord(g->lomove.objs[i], lotab->objs[i]));
+    moveTo(10, 20);
+    EXPECT_EQ(lomove->objs[2].x, 10);
+    EXPECT_EQ(lomove->objs[2].y, 20);
+    EXPECT_EQ(lomove->objs[3].x, 40);
+    EXPECT_EQ(lomove->objs[3].y, 50);
+    moveTo(-5, 7); // a second move keeps the shape
+    EXPECT_EQ(lomove->objs[3].x, 25);
+    EXPECT_EQ(lomove->objs[3].y, 37);
+    moveTo(10, 20);
+    for (int i = 0; i < 2; ++i) EXPECT_TRUE(sameRecord(lomove->objs[i], lotab->objs[i]));
 
-    const AppendResult r = confirmGroupMove(*g, *lotab);
+    const AppendResult r = confirm();
     EXPECT_EQ(r.appended, 2);
     EXPECT_EQ(r.last, 3);
-    EXPECT_FALSE(g->moveManyMode);
+    EXPECT_FALSE(g.moveManyMode);
     EXPECT_EQ(lotab->head.count, 4);
     LOobject a = work->objs[1], b = work->objs[2];
     a.x = 10, a.y = 20, b.x = 40, b.y = 50;
     EXPECT_TRUE(sameRecord(lotab->objs[2], a));
     EXPECT_TRUE(sameRecord(lotab->objs[3], b));
-    EXPECT_EQ(g->lomove.head.count, 4); // lomove keeps its records
+    EXPECT_EQ(lomove->head.count, 4); // lomove keeps its records
 
     // A second confirm appends the group again, at the origin.
-    const AppendResult again = confirmGroupMove(*g, *lotab);
+    const AppendResult again = confirm();
     EXPECT_EQ(again.appended, 2);
     EXPECT_EQ(lotab->head.count, 6);
     for (int i : {4, 5}) {
@@ -415,7 +419,7 @@ TEST_F(LoGroupMove, FollowsThePointerThenConfirms) {
 
 TEST_F(LoGroupMove, ConfirmBeforeAnyMovePlacesTheGroupAroundTheOrigin) {
     start();
-    confirmGroupMove(*g, *lotab);
+    confirm();
     EXPECT_EQ(lotab->objs[2].x, 0);
     EXPECT_EQ(lotab->objs[2].y, 0);
     EXPECT_EQ(lotab->objs[3].x, 30);
@@ -424,12 +428,12 @@ TEST_F(LoGroupMove, ConfirmBeforeAnyMovePlacesTheGroupAroundTheOrigin) {
 
 TEST_F(LoGroupMove, CancelThenConfirmAppendsNothing) {
     start();
-    moveGroupTo(*g, 10, 20);
+    moveTo(10, 20);
     const auto before = std::make_unique<TLOtab>(*lotab);
-    cancelGroupMove(*g);
-    EXPECT_FALSE(g->moveManyMode);
-    EXPECT_EQ(std::memcmp(&g->lomove, emptyTable().get(), sizeof(TLOtab)), 0);
-    const AppendResult r = confirmGroupMove(*g, *lotab);
+    cancelGroupMove(g, *lomove);
+    EXPECT_FALSE(g.moveManyMode);
+    EXPECT_EQ(std::memcmp(lomove.get(), emptyTable().get(), sizeof(TLOtab)), 0);
+    const AppendResult r = confirm();
     EXPECT_EQ(r.appended, 0);
     EXPECT_EQ(r.last, -1);
     EXPECT_EQ(std::memcmp(lotab.get(), before.get(), sizeof(TLOtab)), 0);
@@ -437,7 +441,7 @@ TEST_F(LoGroupMove, CancelThenConfirmAppendsNothing) {
 
 TEST_F(LoGroupMove, WheelTurnsOnlyTheGroup) {
     start();
-    g->lomove.objs[0].rota = 2;
+    lomove->objs[0].rota = 2;
     const struct {
         int delta;
         float first, second;
@@ -448,15 +452,15 @@ TEST_F(LoGroupMove, WheelTurnsOnlyTheGroup) {
         {-50, 7, 2},
     };
     for (const auto& s : steps) {
-        turnGroup(*g, s.delta);
-        EXPECT_FLOAT_EQ(g->lomove.objs[2].rota, s.first) << s.delta;
-        EXPECT_FLOAT_EQ(g->lomove.objs[3].rota, s.second) << s.delta;
+        turnGroup(g, *lomove, s.delta);
+        EXPECT_FLOAT_EQ(lomove->objs[2].rota, s.first) << s.delta;
+        EXPECT_FLOAT_EQ(lomove->objs[3].rota, s.second) << s.delta;
     }
-    EXPECT_EQ(g->lomove.objs[0].rota, 2);
-    g->lomove.objs[3].rota = 355;
-    turnGroup(*g, 120);
-    EXPECT_EQ(g->lomove.objs[3].rota, 0);
-    EXPECT_EQ(g->lomove.objs[2].x, 0); // positions stay
+    EXPECT_EQ(lomove->objs[0].rota, 2);
+    lomove->objs[3].rota = 355;
+    turnGroup(g, *lomove, 120);
+    EXPECT_EQ(lomove->objs[3].rota, 0);
+    EXPECT_EQ(lomove->objs[2].x, 0); // positions stay
 }
 
 TEST_F(LoGroupMove, BuildStopsAtCapacityWithTheGroupSoFar) {
@@ -464,34 +468,34 @@ TEST_F(LoGroupMove, BuildStopsAtCapacityWithTheGroupSoFar) {
     const AppendResult r = start();
     EXPECT_TRUE(r.refused);
     EXPECT_EQ(r.appended, 1);
-    EXPECT_TRUE(g->moveManyMode);
-    EXPECT_EQ(g->moveStart, 1024);
-    EXPECT_EQ(g->lomove.head.count, 1025);
-    EXPECT_EQ(g->lomove.objs[1024].x, 0);
+    EXPECT_TRUE(g.moveManyMode);
+    EXPECT_EQ(g.moveStart, 1024);
+    EXPECT_EQ(lomove->head.count, 1025);
+    EXPECT_EQ(lomove->objs[1024].x, 0);
 }
 
 TEST_F(LoGroupMove, FullFileGivesAnEmptyGroupThatMovesNothing) {
-    g->moveStart = 0; // left from an earlier move
+    g.moveStart = 0; // left from an earlier move
     lotab = tableOf(1025);
     const AppendResult r = start();
     EXPECT_TRUE(r.refused);
     EXPECT_EQ(r.appended, 0);
-    EXPECT_EQ(g->moveStart, 1025);
-    moveGroupTo(*g, 10, 20);
-    turnGroup(*g, 120);
-    EXPECT_EQ(std::memcmp(&g->lomove, lotab.get(), sizeof(TLOtab)), 0);
-    EXPECT_EQ(confirmGroupMove(*g, *lotab).appended, 0);
+    EXPECT_EQ(g.moveStart, 1025);
+    moveTo(10, 20);
+    turnGroup(g, *lomove, 120);
+    EXPECT_EQ(std::memcmp(lomove.get(), lotab.get(), sizeof(TLOtab)), 0);
+    EXPECT_EQ(confirm().appended, 0);
 }
 
 TEST_F(LoGroupMove, ConfirmStopsAtCapacityAndStaysInMoveMode) {
     start();
-    moveGroupTo(*g, 10, 20);
+    moveTo(10, 20);
     lotab = tableOf(1024);
-    const AppendResult r = confirmGroupMove(*g, *lotab);
+    const AppendResult r = confirm();
     EXPECT_TRUE(r.refused);
     EXPECT_EQ(r.appended, 1);
     EXPECT_EQ(r.last, 1024);
-    EXPECT_TRUE(g->moveManyMode);
+    EXPECT_TRUE(g.moveManyMode);
     EXPECT_EQ(lotab->objs[1024].x, 10);
     EXPECT_EQ(lotab->objs[1024].y, 20);
 }
