@@ -12,6 +12,7 @@
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <utility>
 
 using namespace vx;
 
@@ -48,6 +49,16 @@ RowSelection rowsOf(int n, std::initializer_list<int> selected) {
     RowSelection rows(n, false);
     for (int i : selected) rows[i] = true;
     return rows;
+}
+
+// Packed fields are read by value: a reference to one would be misaligned.
+using Pos = std::pair<float, float>;
+Pos pos(const LOobject& o) {
+    const float x = o.x, y = o.y;
+    return {x, y};
+}
+float rotaOf(const LOobject& o) {
+    return o.rota;
 }
 
 bool sameRecord(const LOobject& a, const LOobject& b) {
@@ -369,10 +380,8 @@ TEST_F(LoGroupMove, BuildsTheGroupAfterTheFileLaidOutFromItsFirstRecord) {
     for (int i = 0; i < 2; ++i) EXPECT_TRUE(sameRecord(lomove->objs[i], lotab->objs[i]));
     EXPECT_EQ(g.moveRefX, 100);
     EXPECT_EQ(g.moveRefY, 50);
-    EXPECT_EQ(lomove->objs[2].x, 0);
-    EXPECT_EQ(lomove->objs[2].y, 0);
-    EXPECT_EQ(lomove->objs[3].x, 30);
-    EXPECT_EQ(lomove->objs[3].y, 30);
+    EXPECT_EQ(pos(lomove->objs[2]), Pos(0, 0));
+    EXPECT_EQ(pos(lomove->objs[3]), Pos(30, 30));
 }
 
 TEST_F(LoGroupMove, NothingSelectedStartsNothing) {
@@ -385,13 +394,10 @@ TEST_F(LoGroupMove, NothingSelectedStartsNothing) {
 TEST_F(LoGroupMove, FollowsThePointerThenConfirms) {
     start();
     moveTo(10, 20);
-    EXPECT_EQ(lomove->objs[2].x, 10);
-    EXPECT_EQ(lomove->objs[2].y, 20);
-    EXPECT_EQ(lomove->objs[3].x, 40);
-    EXPECT_EQ(lomove->objs[3].y, 50);
+    EXPECT_EQ(pos(lomove->objs[2]), Pos(10, 20));
+    EXPECT_EQ(pos(lomove->objs[3]), Pos(40, 50));
     moveTo(-5, 7); // a second move keeps the shape
-    EXPECT_EQ(lomove->objs[3].x, 25);
-    EXPECT_EQ(lomove->objs[3].y, 37);
+    EXPECT_EQ(pos(lomove->objs[3]), Pos(25, 37));
     moveTo(10, 20);
     for (int i = 0; i < 2; ++i) EXPECT_TRUE(sameRecord(lomove->objs[i], lotab->objs[i]));
 
@@ -411,8 +417,7 @@ TEST_F(LoGroupMove, FollowsThePointerThenConfirms) {
     EXPECT_EQ(again.appended, 2);
     EXPECT_EQ(lotab->head.count, 6);
     for (int i : {4, 5}) {
-        EXPECT_EQ(lotab->objs[i].x, 0);
-        EXPECT_EQ(lotab->objs[i].y, 0);
+        EXPECT_EQ(pos(lotab->objs[i]), Pos(0, 0));
         EXPECT_EQ(lotab->objs[i].loid.at(1), work->objs[i - 3].loid.at(1));
     }
 }
@@ -420,10 +425,8 @@ TEST_F(LoGroupMove, FollowsThePointerThenConfirms) {
 TEST_F(LoGroupMove, ConfirmBeforeAnyMovePlacesTheGroupAroundTheOrigin) {
     start();
     confirm();
-    EXPECT_EQ(lotab->objs[2].x, 0);
-    EXPECT_EQ(lotab->objs[2].y, 0);
-    EXPECT_EQ(lotab->objs[3].x, 30);
-    EXPECT_EQ(lotab->objs[3].y, 30);
+    EXPECT_EQ(pos(lotab->objs[2]), Pos(0, 0));
+    EXPECT_EQ(pos(lotab->objs[3]), Pos(30, 30));
 }
 
 TEST_F(LoGroupMove, CancelThenConfirmAppendsNothing) {
@@ -453,14 +456,14 @@ TEST_F(LoGroupMove, WheelTurnsOnlyTheGroup) {
     };
     for (const auto& s : steps) {
         turnGroup(g, *lomove, s.delta);
-        EXPECT_FLOAT_EQ(lomove->objs[2].rota, s.first) << s.delta;
-        EXPECT_FLOAT_EQ(lomove->objs[3].rota, s.second) << s.delta;
+        EXPECT_FLOAT_EQ(rotaOf(lomove->objs[2]), s.first) << s.delta;
+        EXPECT_FLOAT_EQ(rotaOf(lomove->objs[3]), s.second) << s.delta;
     }
-    EXPECT_EQ(lomove->objs[0].rota, 2);
+    EXPECT_EQ(rotaOf(lomove->objs[0]), 2);
     lomove->objs[3].rota = 355;
     turnGroup(g, *lomove, 120);
-    EXPECT_EQ(lomove->objs[3].rota, 0);
-    EXPECT_EQ(lomove->objs[2].x, 0); // positions stay
+    EXPECT_EQ(rotaOf(lomove->objs[3]), 0);
+    EXPECT_EQ(pos(lomove->objs[2]), Pos(0, 0)); // positions stay
 }
 
 TEST_F(LoGroupMove, BuildStopsAtCapacityWithTheGroupSoFar) {
@@ -471,7 +474,7 @@ TEST_F(LoGroupMove, BuildStopsAtCapacityWithTheGroupSoFar) {
     EXPECT_TRUE(g.moveManyMode);
     EXPECT_EQ(g.moveStart, 1024);
     EXPECT_EQ(lomove->head.count, 1025);
-    EXPECT_EQ(lomove->objs[1024].x, 0);
+    EXPECT_EQ(pos(lomove->objs[1024]), Pos(0, 0));
 }
 
 TEST_F(LoGroupMove, FullFileGivesAnEmptyGroupThatMovesNothing) {
@@ -496,8 +499,7 @@ TEST_F(LoGroupMove, ConfirmStopsAtCapacityAndStaysInMoveMode) {
     EXPECT_EQ(r.appended, 1);
     EXPECT_EQ(r.last, 1024);
     EXPECT_TRUE(g.moveManyMode);
-    EXPECT_EQ(lotab->objs[1024].x, 10);
-    EXPECT_EQ(lotab->objs[1024].y, 20);
+    EXPECT_EQ(pos(lotab->objs[1024]), Pos(10, 20));
 }
 
 TEST(LoPick, StrictTenPixelSlack) {
