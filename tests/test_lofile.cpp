@@ -126,10 +126,11 @@ TEST(ObjectFile, OneRecordAtTheDocumentedOffsets) {
     EXPECT_EQ(o.loid.at(1), 9);
     EXPECT_EQ(o.loid.at(2), 10);
     EXPECT_EQ(o.loid.at(3), 0x77);
-    EXPECT_EQ(o.x, 12.5f);
-    EXPECT_EQ(o.y, -7.0f);
-    EXPECT_EQ(o.elev, 30.0f);
-    EXPECT_EQ(o.rota, 90.0f);
+    // Copies: the packed fields are unaligned.
+    EXPECT_EQ(float{o.x}, 12.5f);
+    EXPECT_EQ(float{o.y}, -7.0f);
+    EXPECT_EQ(float{o.elev}, 30.0f);
+    EXPECT_EQ(float{o.rota}, 90.0f);
     EXPECT_EQ(o.hide, 3);
     EXPECT_EQ(objectFileBytes(*t), bytes);
 }
