@@ -131,8 +131,11 @@ void TForm1::mapchoiceChange() {
 }
 
 void TForm1::quitappClick() {
-    // The viewer's icon pictures and the copy list's records are released by
-    // their owners when those features exist; the clean map copy goes here.
+    // The viewer's icon pictures are released by their owner when that
+    // feature exists.
+    releaseCopyObjects();
+    cpyListBox->Items().Clear();
+    ClearlistClick();
     mapbackup->Clear();
     Close();
 }
