@@ -2,12 +2,14 @@
 #include "xsession.h"
 
 #include "mapeditor/calibration.h"
+#include "mapeditor/lmexport.h"
 #include "mapeditor/lmfile.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <sstream>
 #include <thread>
@@ -178,6 +180,78 @@ TEST_F(EndToEnd, LoadsTheMapAndPicksALandmarkByItsIcon) {
     const std::string name(vx::nameText(t.rec(target)));
     auto after = e2e::readState(state);
     EXPECT_NE(after["Form1.LMdata.Text"].find("Name :" + name), std::string::npos);
+    clickControl("quitapp");
+    EXPECT_EQ(prog->wait(10s), 0);
+}
+
+// Copy and paste through the list menu, and the text export.
+namespace {
+
+// Keys through xdotool (XTest), to whatever holds the keyboard: an open pop-up
+// menu grabs it, a dialog gets it once focused.
+bool xdotool(const e2e::XServer& x, const std::string& args) {
+    const std::string cmd = "DISPLAY=" + x.name() + " xdotool " + args + " > /dev/null 2>&1";
+    return std::system(cmd.c_str()) == 0;
+}
+
+// The load has sized the map and selected the first landmark.
+bool mapLoaded(const std::string& state) {
+    return e2e::waitForState(state, "Form1.Image1.size", "4000 3000", 20s) &&
+           e2e::waitForState(state, "Form1.lmpicklist.ItemIndex", "0", 5s);
+}
+
+} // namespace
+
+TEST_F(EndToEnd, CopiesAndPastesRecordsThroughTheListMenu) {
+    clickControl("loadpic");
+    ASSERT_TRUE(mapLoaded(state));
+    const int n = intOf(e2e::readState(state), "Form1.lmpicklist.Count");
+    ASSERT_LT(n, 512);
+    const Rect list = bounds(e2e::readState(state), "Form1.lmpicklist");
+    auto choose = [&](const char* keys) {
+        // Right-click on the first row, which the load selected.
+        x.click(wx + list.x + list.w / 2, wy + list.y + 8, 3);
+        std::this_thread::sleep_for(600ms);
+        ASSERT_TRUE(xdotool(x, std::string("key --delay 120 ") + keys));
+    };
+    choose("Down Return"); // "Copy Object(s)"
+    ASSERT_TRUE(e2e::waitForState(state, "Form1.cpyListBox.Count", "2", 10s))
+        << "the copy did not reach the copy list";
+    choose("Down Down Return"); // "Paste Object(s) as new"
+    EXPECT_TRUE(e2e::waitForState(state, "Form1.lmpicklist.Count", std::to_string(n + 1), 10s))
+        << "the list did not grow";
+    EXPECT_EQ(intOf(e2e::readState(state), "Form1.lmpicklist.ItemIndex"), 0);
+    clickControl("quitapp");
+    EXPECT_EQ(prog->wait(10s), 0);
+}
+
+TEST_F(EndToEnd, ExportsTheTickedColumnsToATypedPath) {
+    clickControl("loadpic");
+    ASSERT_TRUE(mapLoaded(state));
+    for (const char* box : {"inc_recnr", "inc_LM_name", "csv"}) clickControl(box);
+    const fs::path out = demoFolder() / "zz-lmexport.txt";
+    fs::remove(out);
+    clickControl("savelminfo");
+    const e2e::Window dlg = x.findWindow("Save to a Lndmrks#.dat / mlf file", 20s);
+    ASSERT_NE(dlg, 0u) << "no save dialog";
+    std::this_thread::sleep_for(500ms);
+    ASSERT_TRUE(xdotool(x, "windowfocus " + std::to_string(dlg)));
+    std::this_thread::sleep_for(300ms);
+    // The name box holds the proposed name: replace it by the whole path.
+    ASSERT_TRUE(xdotool(x, "key ctrl+a"));
+    ASSERT_TRUE(xdotool(x, "type --delay 30 '" + out.string() + "'"));
+    std::this_thread::sleep_for(300ms);
+    ASSERT_TRUE(xdotool(x, "key Return"));
+    ASSERT_TRUE(waitUntil([&] { return fs::exists(out); }, 10s)) << "nothing written";
+    std::this_thread::sleep_for(300ms);
+
+    const vx::Tlm t = vx::readLandmarkFile((demoFolder() / "LMdefault" / "lndmrks4.mlf").string());
+    vx::ExportColumns cols;
+    cols.recnr = cols.name = cols.csv = true;
+    std::ifstream in(out, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text, vx::exportText(t, 0, cols));
+    EXPECT_EQ(text.substr(0, 6), "  1 , ");
     clickControl("quitapp");
     EXPECT_EQ(prog->wait(10s), 0);
 }
