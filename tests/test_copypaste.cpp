@@ -244,6 +244,25 @@ TEST_F(CopyPasteTest, PasteAtAnEarlierRowAsksAndCancelChangesNothing) {
     EXPECT_EQ(f.lmpicklist->SelCount(), 1);
 }
 
+TEST_F(CopyPasteTest, PasteAtRecord510WritesAndAt511IsRefused) {
+    TForm1& f = loaded(511);
+    cpylm = bufferOf(2);
+    f.lmpicklist->setItemIndex(510);
+    f.pstobjathere->click();
+    EXPECT_EQ(dlg->messages, std::vector<std::string>{
+                                 "Not enough space to copy objects # = 2 ..max=512 space left: 1"});
+    f.lmpicklist->setItemIndex(509);
+    dlg->confirmAnswers.push_back(true);
+    f.pstobjathere->click();
+    EXPECT_EQ(nameOf(lmfile, 510), "B1");
+    EXPECT_EQ(nameOf(lmfile, 511), "B2");
+    EXPECT_EQ(lmfile.count(), 511);
+    f.pstobjsnew->click();
+    EXPECT_EQ(dlg->messages.back(),
+              "Not enough array space to copy objects ..max=512 space left: 1");
+    EXPECT_EQ(lmfile.count(), 511);
+}
+
 TEST_F(CopyPasteTest, RefusalsAndTheirMessages) {
     TForm1& f = loaded(3);
     f.lmpicklist->setItemIndex(-1);
