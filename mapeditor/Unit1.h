@@ -7,9 +7,12 @@
 #include "mapeditor/mainshared.h"
 #include "ui/ui.h"
 
+#include <memory>
 #include <string>
 
 namespace vx {
+
+struct TanLM;
 
 class TForm1 : public ui::TForm {
 public:
@@ -103,6 +106,31 @@ public:
     void viewlo();
     void loc_AClick();
     void loc_BClick();
+
+    // --- copy and paste, export ---
+    ui::TMenuItem *cpobjs, *pstobjsnew, *pstobjathere, *blankobjs;
+    ui::TMenuItem *Clearlist, *pasteNew, *pasteexists, *delobj;
+    ui::TMenuItem *CopyObject1, *PasteObject1;
+    void cpobjectsClick();
+    void psobjectsnewClick();
+    void psobjectsatcurClick();
+    void blankobjsClick();
+    void cpObj();
+    void pstObj();
+    void doxy();
+    void pasteNewClick();
+    void pasteexistsClick();
+    void delobjsClick();
+    void ClearlistClick();
+    // Releases the record attached to every copy-list line after the placeholder.
+    void releaseCopyObjects();
+    void savelminfoClick();
+    void inc_actonlyClick();
+    void inc_hiddenClick();
+    // The save dialog's settings, shared by the landmark save and the export.
+    void prepareSaveit(const std::string& initialDir, const std::string& fileName);
+    // The TanLM of the latest "Copy Object"; the copy list owns it.
+    std::weak_ptr<TanLM> anobj;
 
     // The map index selected in mapchoice; RangeError when none is.
     int mapIndex() const;
