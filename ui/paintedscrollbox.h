@@ -15,6 +15,15 @@ protected:
     void peerDetached() override;
     void placeChild(TControl* child) override;
     void moveChildPeer(TControl* child) override;
+    // A new size of the box or the child changes the bars' ranges.
+    void resized() override {
+        TScrollBox::resized();
+        peerPositions();
+    }
+    void childResized(TControl* child) override {
+        TScrollBox::childResized(child);
+        peerPositions();
+    }
 
 private:
     void peerPositions() override;
