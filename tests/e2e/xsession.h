@@ -35,6 +35,8 @@ public:
     void wheel(int x, int y, int button, int notches);
 
 private:
+    void start(); // one Xvfb; conn_ set when it could be reached
+    void stop();
     int pid_ = -1;
     std::string name_;
     Connection* conn_ = nullptr;
@@ -51,6 +53,8 @@ public:
     bool running();
 
 private:
+    void start(); // one Xvfb; conn_ set when it could be reached
+    void stop();
     int pid_ = -1;
     int status_ = -1;
 };
