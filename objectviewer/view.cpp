@@ -14,15 +14,4 @@ void Tloview::initLoView() {
 
 void Tloview::redraw(bool, const TLOtab&) {}
 
-void Tloview::allowedit(bool on) {
-    rotdbg->setEnabled(manrotlm->Checked());
-    editAllowed = on;
-    rotaobj->setEnabled(on);
-    editOnOff->setCaption(on ? "Editing / moving objects ON" : "Editing / moving objects OFF");
-    if (on) {
-        lotabUndo = lotab;
-        redraw(false, lotab);
-    }
-}
-
 } // namespace vx
