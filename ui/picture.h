@@ -38,7 +38,7 @@ private:
 void decodeJpeg(const std::string& name, const void* bytes, size_t size, TBitmap& out);
 void decodeWithPixbuf(const std::string& name, const void* bytes, size_t size, TBitmap& out);
 // The largest raster a picture file may ask for: 4096 pixels per byte of file,
-// and 256 megapixels at most.
+// and no more than a bitmap holds.
 bool pictureSizeAllowed(long long width, long long height, size_t fileSize);
 
 } // namespace vx::ui
