@@ -180,6 +180,13 @@ TEST_F(LoEditTest, HideTogglesThreeAndZero) {
         w.hideobj->click();
         EXPECT_EQ(lotab.objs[0].hide, want);
     }
+    // Without a row of objlist the command is refused and changes nothing.
+    w.objlist->setItemIndex(-1);
+    w.hideobj->click();
+    w.paste2landmark->click();
+    EXPECT_EQ(lotab.objs[0].hide, 3);
+    EXPECT_EQ(lotab.head.count, 1);
+    EXPECT_EQ(dlg->errors.size(), 2u);
 }
 
 TEST_F(LoEditTest, ChangeTypeRetypesTheSelectedRowsOnly) {
@@ -333,6 +340,28 @@ TEST_F(LoEditTest, GroupFollowsAltAndConfirmsOnceAtItsPlace) {
     w.mvmanyconfirm->click();
     EXPECT_EQ(lotab.head.count, 5);
     EXPECT_TRUE(dlg->messages.empty());
+}
+
+TEST_F(LoEditTest, AGroupMoveStopsAtTheCapacityAndKeepsWhatFitted) {
+    Tloview& w = withCount(loCapacity - 2);
+    select(*w.objlist, {0, 1});
+    w.cpobjs->click();
+    select(*w.loworklist, {0, 1});
+    w.mvmany->click();
+    EXPECT_TRUE(dlg->messages.empty());
+    chooseCatalogue("$07:$1A: Tree");
+    w.Addobj->click(); // lotab now has room for one of the two
+    w.mvmanyconfirm->click();
+    EXPECT_EQ(lotab.head.count, loCapacity);
+    EXPECT_TRUE(w.group.moveManyMode);
+    EXPECT_EQ(dlg->messages, (std::vector<std::string>{tableFullMessage}));
+    EXPECT_EQ(w.objlist->Items().Count(), loCapacity);
+    EXPECT_EQ(w.lolist->ItemIndex(), loCapacity - 1);
+
+    // A group that cannot all fit beside lotab is cut at the capacity.
+    w.mvmany->click();
+    EXPECT_EQ(dlg->messages.size(), 2u);
+    EXPECT_EQ(lomove.head.count, loCapacity);
 }
 
 TEST_F(LoEditTest, WheelTurnsTheGroupOnlyWhileItMoves) {
