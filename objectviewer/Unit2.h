@@ -126,6 +126,7 @@ public:
 private:
     void createComponents();
     void refreshAfterAppend(const AppendResult& r);
+    int currentObject() const;
     bool showingRotation_ = false;
 };
 

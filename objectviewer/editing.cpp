@@ -90,13 +90,20 @@ std::optional<txpoint> Tloview::pointerFeet(int X, int Y) const {
     return pixToFt(s, X, Y);
 }
 
+// The current row when it names a loaded object, else -1: after "Cancel edit"
+// the lists may still show rows the table no longer has.
+int Tloview::currentObject() const {
+    const int cur = lolist->ItemIndex();
+    return cur < lotab.head.count ? cur : -1;
+}
+
 // Without a selected landmark there is no feet position: the move does nothing.
 void Tloview::dspxy(ui::TShiftState shift, int X, int Y) {
     const std::optional<txpoint> ft = pointerFeet(X, Y);
     if (!ft) return;
-    const int cur = lolist->ItemIndex();
+    const int cur = currentObject();
     if (shift.shift && cur >= 0 && editAllowed) {
-        LOobject& obj = objectAtRow(cur);
+        LOobject& obj = loSlot(lotab, cur);
         obj.x = static_cast<float>(ft->x);
         obj.y = static_cast<float>(ft->y);
         redraw(false, lotab);
@@ -110,9 +117,9 @@ void Tloview::dspxy(ui::TShiftState shift, int X, int Y) {
 
 void Tloview::rotaobjClick() {
     if (showingRotation_) return;
-    const int cur = lolist->ItemIndex();
+    const int cur = currentObject();
     if (!group.moveManyMode && cur >= 0)
-        objectAtRow(cur).rota = static_cast<float>(rotaobj->Position());
+        loSlot(lotab, cur).rota = static_cast<float>(rotaobj->Position());
     redraw(false, lotab);
 }
 

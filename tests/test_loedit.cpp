@@ -89,6 +89,16 @@ TEST_F(LoEditTest, CancelEditRestoresTheFileAsLoaded) {
     EXPECT_EQ(lotab.head.count, 2);
     EXPECT_TRUE(v().editAllowed);
     EXPECT_EQ(dlg->messages.size(), 1u);
+
+    // A row the lists still show but the table no longer has: no record, no error.
+    v().lolist->setItemIndex(3);
+    ASSERT_TRUE(v().pointerFeet(10, 10));
+    v().loimg->userMouseMove({.shift = true}, 10, 10);
+    v().rotaobj->userSetPosition(90);
+    EXPECT_EQ(lotab.head.count, 2);
+    EXPECT_EQ(lotab.objs[3].x, 0);
+    EXPECT_EQ(lotab.objs[3].rota, 0);
+    EXPECT_TRUE(dlg->errors.empty());
 }
 
 TEST_F(LoEditTest, PickingTakesTheLowestObjectWithinNinePixels) {
