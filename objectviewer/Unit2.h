@@ -36,8 +36,8 @@ public:
     ui::TLabel* lobjectsLab;
     ui::TListBox* lobjects;
     // The view and its readouts.
-    ui::TScrollBox* loscroll;
-    ui::TImage* loimg;
+    ui::TPaintedScrollBox* loscroll;
+    ui::TRecordImage* loimg; // records its drawing: it may be larger than any raster
     ui::TImage* loimgbup;
     ui::TImage* bgratest; // the selected object's picture
     ui::TLabel *LMname, *Label1, *magxyLab, *amagxylab, *scbarLab, *northlab, *percbmp, *ftxy;
@@ -78,6 +78,8 @@ public:
     void initLoView() override;
     void setmag() override;
     void redraw(bool centre, const TLOtab& lodat);
+    void gocenterClick();
+    void showscroll();
 
     // --- selection and editing (editing.cpp) ---
     void allowedit(bool on);
@@ -118,10 +120,14 @@ public:
     // --- state ---
     double spanX = loSpanX, spanY = loSpanY;
     bool editAllowed = false;
+    // View options and the positions of the objects as last drawn.
+    int canvasLimit = 30000;
+    double manRot = 0;
+    bool rotLmFlag = false, rotObjFlag = true, followFlag = false;
+    LoScreenPositions scr;
+    int drawnCount = 0;
     EditSnapshot snapshot{lotabUndo};
     GroupMove group;
-    // Where each object was last drawn; the drawing fills it, picking reads it.
-    LoScreenPositions drawnPos;
 
 private:
     void createComponents();

@@ -55,12 +55,12 @@ void Tloview::canceleditClick() {
 
 void Tloview::loimgMouseDown(int X, int Y) {
     std::string info = mdownText(X, Y);
-    const int i =
-        findObjectAt(drawnPos.scrX, drawnPos.scrY, drawnPos.placed, lotab.head.count, X, Y);
+    const int i = findObjectAt(scr.scrX, scr.scrY, scr.placed, lotab.head.count, X, Y);
     if (i >= 0) {
+        const int32_t cox = scr.scrX.at(size_t(i)), coy = scr.scrY.at(size_t(i));
         lolist->setItemIndex(i);
         objlist->setItemIndex(i);
-        info += mdownHitText(X, Y, drawnPos.scrX.at(i), drawnPos.scrY.at(i), lolist->Items()[i]);
+        info += mdownHitText(X, Y, cox, coy, lolist->Items()[i]);
         hideobj->setCaption(hideCaption(loSlot(lotab, i)));
     }
     mdowninfo->setCaption(info);
@@ -77,16 +77,11 @@ void Tloview::objlistClick() {
     redraw(false, lotab);
 }
 
+// With the view options of the drawing, so the feet are where objects are drawn.
 std::optional<txpoint> Tloview::pointerFeet(int X, int Y) const {
     if (lmpicklistIndex() < 0) return std::nullopt;
-    LoViewState s;
-    s.magPosition = magzoom->Position();
-    s.imgWidth = loimg->Width();
-    s.imgHeight = loimg->Height();
-    if (manrotlm->Checked() && rotdbg->ItemIndex() >= 0)
-        s.manRot = std::stod(rotdbg->Items()[rotdbg->ItemIndex()]);
-    s.rotLmFlag = rotlm->Checked();
-    s.lmRota = selectedLandmarkRota();
+    const LoViewState s{magzoom->Position(), loimg->Width(),        loimg->Height(), manRot,
+                        rotLmFlag,           selectedLandmarkRota()};
     return pixToFt(s, X, Y);
 }
 

@@ -105,18 +105,18 @@ TEST_F(LoEditTest, PickingTakesTheLowestObjectWithinNinePixels) {
     Tloview& w =
         with({makeObject(7, 1, 0, 0), makeObject(7, 2, 0, 0, 0, 3), makeObject(7, 3, 0, 0)});
     auto place = [&](int i, int x, int y) {
-        w.drawnPos.scrX.at(size_t(i)) = x;
-        w.drawnPos.scrY.at(size_t(i)) = y;
-        w.drawnPos.placed.at(size_t(i)) = true;
+        w.scr.scrX.at(size_t(i)) = x;
+        w.scr.scrY.at(size_t(i)) = y;
+        w.scr.placed.at(size_t(i)) = true;
     };
-    place(0, 500, 500);
-    place(1, 100, 100);
-    place(2, 105, 100);
     struct Case {
         int x, y, picked;
     } cases[] = {{91, 100, 1},  {90, 100, -1}, {100, 109, 1}, {100, 110, -1},
                  {113, 100, 2}, {109, 100, 1}, {300, 300, -1}};
     for (const Case& c : cases) {
+        place(0, 500, 500); // the redraw of each click puts the real positions back
+        place(1, 100, 100);
+        place(2, 105, 100);
         w.lolist->setItemIndex(0);
         w.objlist->setItemIndex(0);
         w.hideobj->setCaption("Hide obj in game");
@@ -130,13 +130,34 @@ TEST_F(LoEditTest, PickingTakesTheLowestObjectWithinNinePixels) {
         } else {
             const size_t i = size_t(c.picked);
             EXPECT_EQ(w.mdowninfo->Caption(),
-                      mdownText(c.x, c.y) + mdownHitText(c.x, c.y, w.drawnPos.scrX[i],
-                                                         w.drawnPos.scrY[i],
+                      mdownText(c.x, c.y) + mdownHitText(c.x, c.y, c.picked == 1 ? 100 : 105, 100,
                                                          w.lolist->Items()[c.picked]));
             EXPECT_EQ(w.hideobj->Caption(), hideCaption(lotab.objs[i]));
         }
     }
     EXPECT_EQ(mdownText(1, 2).substr(0, 4), " x y");
+}
+
+TEST_F(LoEditTest, PickingFindsAnObjectWhereItWasDrawn) {
+    Tloview& w = with({makeObject(7, 1, -300, 0), makeObject(7, 2, 300, 200)});
+    w.redraw(false, lotab);
+    ASSERT_TRUE(w.scr.placed[1]);
+    const int x = w.scr.scrX[1], y = w.scr.scrY[1];
+    for (const auto& [dx, picked] : {std::pair{-9, 1}, {9, 1}, {-10, 0}, {10, 0}}) {
+        w.lolist->setItemIndex(0);
+        w.objlist->setItemIndex(-1);
+        w.loimg->userMouseDown(ui::mbRight, {}, x + dx, y);
+        EXPECT_EQ(w.lolist->ItemIndex(), picked) << dx;
+        EXPECT_EQ(w.objlist->ItemIndex(), picked == 1 ? 1 : -1) << dx;
+    }
+    // The record moved since the drawing: still found where it was drawn, until redrawn.
+    w.chgobj->click();
+    w.redraw(false, lotab);
+    const int ox = w.scr.scrX[0], oy = w.scr.scrY[0];
+    lotab.objs[0].x = 2000;
+    w.lolist->setItemIndex(1);
+    w.loimg->userMouseDown(ui::mbLeft, {}, ox, oy);
+    EXPECT_EQ(w.lolist->ItemIndex(), 0);
 }
 
 TEST_F(LoEditTest, ShiftMovesTheCurrentObjectOnlyInEditMode) {
@@ -149,12 +170,14 @@ TEST_F(LoEditTest, ShiftMovesTheCurrentObjectOnlyInEditMode) {
     EXPECT_EQ(w.xyview->Caption(), xyviewText(40, 60, ft->x, ft->y));
 
     w.chgobj->click();
+    const std::optional<txpoint> at = w.pointerFeet(40, 60); // with the options the drawing took
+    ASSERT_TRUE(at);
     w.lolist->setItemIndex(1);
     w.loimg->userMouseMove({.ctrl = true}, 40, 60);
     EXPECT_EQ(xOf(lotab, 1), 1);
     w.loimg->userMouseMove({.shift = true}, 40, 60);
-    EXPECT_EQ(xOf(lotab, 1), float(ft->x));
-    EXPECT_EQ(yOf(lotab, 1), float(ft->y));
+    EXPECT_EQ(xOf(lotab, 1), float(at->x));
+    EXPECT_EQ(yOf(lotab, 1), float(at->y));
     EXPECT_EQ(xOf(lotab, 0), 0);
 
     w.lolist->setItemIndex(-1);
@@ -173,7 +196,7 @@ TEST_F(LoEditTest, RotationShownIsNoChangeAndTheUsersBarWritesAWholeNumber) {
     w.chgobj->click();
     for (const auto& c : cases) {
         w.lolist->setItemIndex(c.row);
-        w.showRotation(lotab.objs[size_t(c.row)].rota);
+        w.lolistChange(); // the redraw shows the rotation
         EXPECT_EQ(w.rotaobj->Position(), c.shown);
         EXPECT_EQ(lotab.objs[size_t(c.row)].rota, c.rota);
     }
