@@ -66,6 +66,20 @@ private:
     std::filesystem::path prev_;
 };
 
+// Limits the size of files this process writes for the lifetime of the
+// object, so a write fails part way, for root too.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(unsigned long bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    unsigned long oldCur_, oldMax_;
+    void (*oldHandler_)(int);
+};
+
 std::string readFile(const std::filesystem::path& p);
 void writeFile(const std::filesystem::path& p, const std::string& bytes);
 
