@@ -22,8 +22,6 @@ public:
     void setEnabled(bool on) { enabled_ = on; }
     bool Visible() const { return visible_; }
     void setVisible(bool on) { visible_ = on; }
-    const std::string& Hint() const { return hint_; }
-    void setHint(const std::string& text) { hint_ = text; }
     TNotifyEvent OnClick;
     // The user chooses the item (nothing when disabled or hidden).
     void click();

@@ -216,7 +216,6 @@ std::vector<std::string> objectFiles() {
 }
 
 // Copy and paste through the list menu, and the text export.
-namespace {
 
 // Keys through xdotool (XTest), to whatever holds the keyboard: an open pop-up
 // menu grabs it, a dialog gets it once focused.
