@@ -96,8 +96,8 @@ TEST_F(LoEditTest, CancelEditRestoresTheFileAsLoaded) {
     v().loimg->userMouseMove({.shift = true}, 10, 10);
     v().rotaobj->userSetPosition(90);
     EXPECT_EQ(lotab.head.count, 2);
-    EXPECT_EQ(lotab.objs[3].x, 0);
-    EXPECT_EQ(lotab.objs[3].rota, 0);
+    EXPECT_EQ(float(lotab.objs[3].x), 0);
+    EXPECT_EQ(float(lotab.objs[3].rota), 0);
     EXPECT_TRUE(dlg->errors.empty());
 }
 
@@ -198,11 +198,11 @@ TEST_F(LoEditTest, RotationShownIsNoChangeAndTheUsersBarWritesAWholeNumber) {
         w.lolist->setItemIndex(c.row);
         w.lolistChange(); // the redraw shows the rotation
         EXPECT_EQ(w.rotaobj->Position(), c.shown);
-        EXPECT_EQ(lotab.objs[size_t(c.row)].rota, c.rota);
+        EXPECT_EQ(float(lotab.objs[size_t(c.row)].rota), c.rota);
     }
     w.lolist->setItemIndex(0);
     w.rotaobj->userSetPosition(120);
-    EXPECT_EQ(lotab.objs[0].rota, 120);
+    EXPECT_EQ(float(lotab.objs[0].rota), 120);
 }
 
 TEST_F(LoEditTest, HideTogglesThreeAndZero) {
@@ -236,7 +236,7 @@ TEST_F(LoEditTest, ChangeTypeRetypesTheSelectedRowsOnly) {
         const bool retyped = i == 3 || i == 700;
         EXPECT_EQ(lotab.objs[size_t(i)].loid.at(1), retyped ? 9 : 7) << i;
         EXPECT_EQ(lotab.objs[size_t(i)].loid.at(2), retyped ? 10 : 1) << i;
-        EXPECT_EQ(lotab.objs[size_t(i)].x, float(i));
+        EXPECT_EQ(float(lotab.objs[size_t(i)].x), float(i));
     }
     EXPECT_EQ(w.lolist->ItemIndex(), 5);
     EXPECT_EQ(w.lobjects->ItemIndex(), 0);
@@ -262,7 +262,7 @@ TEST_F(LoEditTest, AddAndPasteAppendAtTheOriginAndMakeTheRowCurrent) {
     ASSERT_EQ(lotab.head.count, 3);
     EXPECT_EQ(xOf(lotab, 2), 0);
     EXPECT_EQ(yOf(lotab, 2), 0);
-    EXPECT_EQ(lotab.objs[2].rota, 90);
+    EXPECT_EQ(float(lotab.objs[2].rota), 90);
     EXPECT_EQ(lotab.objs[2].hide, 3);
     EXPECT_EQ(w.lolist->ItemIndex(), 2);
 }
@@ -354,7 +354,7 @@ TEST_F(LoEditTest, GroupFollowsAltAndConfirmsOnceAtItsPlace) {
     ASSERT_EQ(lotab.head.count, 3);
     EXPECT_EQ(xOf(lotab, 1), float(ft->x));
     EXPECT_EQ(yOf(lotab, 2), float(ft->y + 30));
-    EXPECT_EQ(lotab.objs[1].rota, 45);
+    EXPECT_EQ(float(lotab.objs[1].rota), 45);
     EXPECT_EQ(lotab.objs[1].hide, 3);
     EXPECT_EQ(lotab.objs[2].loid.at(1), 8);
     EXPECT_EQ(w.lolist->ItemIndex(), 2);
@@ -402,13 +402,13 @@ TEST_F(LoEditTest, WheelTurnsTheGroupOnlyWhileItMoves) {
     select(*w.objlist, {0});
     w.cpobjs->click();
     w.turnGroupByWheel(-120);
-    EXPECT_EQ(lowork.objs[0].rota, 2);
+    EXPECT_EQ(float(lowork.objs[0].rota), 2);
     select(*w.loworklist, {0});
     w.mvmany->click();
     w.turnGroupByWheel(-120);
-    EXPECT_EQ(lomove.objs[1].rota, -3);
+    EXPECT_EQ(float(lomove.objs[1].rota), -3);
     w.rotaobj->userSetPosition(200); // the bar changes no record during a group move
-    EXPECT_EQ(lotab.objs[0].rota, 2);
+    EXPECT_EQ(float(lotab.objs[0].rota), 2);
 }
 
 } // namespace
