@@ -3,6 +3,7 @@
 // concern (lofileops.cpp, lolists.cpp, icons.cpp, view.cpp).
 #pragma once
 
+#include "objectviewer/lodraw.h"
 #include "objectviewer/lofile.h"
 #include "objectviewer/lolines.h"
 #include "objectviewer/viewershared.h"
@@ -33,8 +34,8 @@ public:
     ui::TLabel* lobjectsLab;
     ui::TListBox* lobjects;
     // The view and its readouts.
-    ui::TScrollBox* loscroll;
-    ui::TImage* loimg;
+    ui::TPaintedScrollBox* loscroll;
+    ui::TRecordImage* loimg; // records its drawing: it may be larger than any raster
     ui::TImage* loimgbup;
     ui::TImage* bgratest; // the selected object's picture
     ui::TLabel *LMname, *Label1, *magxyLab, *amagxylab, *scbarLab, *northlab, *percbmp, *ftxy;
@@ -76,10 +77,18 @@ public:
     void setmag() override;
     void redraw(bool centre, const TLOtab& lodat);
     void allowedit(bool on);
+    void gocenterClick();
+    void showscroll();
 
     // --- state ---
     double spanX = loSpanX, spanY = loSpanY;
     bool editAllowed = false;
+    // View options and the positions of the objects as last drawn.
+    int canvasLimit = 30000;
+    double manRot = 0;
+    bool rotLmFlag = false, rotObjFlag = true, followFlag = false;
+    LoScreenPositions scr;
+    int drawnCount = 0;
 
 private:
     void createComponents();

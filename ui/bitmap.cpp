@@ -1,13 +1,14 @@
 #include "bitmap.h"
 
 #include "canvas.h"
+#include "support/errors.h"
 
 #include <algorithm>
 #include <cairo.h>
 #include <cstdlib>
 #include <cstring>
-#include <limits>
 #include <new>
+#include <string>
 
 namespace vx::ui {
 
@@ -42,9 +43,10 @@ void TBitmap::setSizeUninitialized(int width, int height) {
     width = std::max(width, 0);
     height = std::max(height, 0);
     if (width == 0 || height == 0) width = height = 0;
-    // A row's bytes must fit the int stride cairo takes.
-    if (width > std::numeric_limits<int>::max() / 4 || size_t(width) * size_t(height) > maxPixels)
-        throw std::bad_alloc();
+    if (size_t(width) * size_t(height) > maxPixels)
+        throw RangeError("Bitmap of " + std::to_string(width) + " x " + std::to_string(height) +
+                         " pixels is larger than the " + std::to_string(maxPixels) +
+                         " pixels a raster may hold");
     reserve(size_t(width) * size_t(height) * 4);
     if (width != width_ || height != height_) dropSurface();
     width_ = width;

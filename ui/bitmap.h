@@ -25,13 +25,16 @@ public:
     int Height() const { return height_; }
     bool empty() const { return width_ == 0 || height_ == 0; }
     // New size, every pixel opaque white. Sizes below 0 count as 0. More than
-    // maxPixels, a row beyond what an int counts in bytes, or no memory:
-    // std::bad_alloc, and the bitmap keeps its size and pixels.
+    // maxPixels: RangeError naming the size; no memory: std::bad_alloc; either
+    // way the bitmap keeps its size and pixels.
     void setSize(int width, int height);
     // New size with the pixels left as they were in the buffer (for loaders
     // that overwrite every pixel).
     void setSizeUninitialized(int width, int height);
-    static constexpr size_t maxPixels = size_t(1) << 30;
+    // The largest raster the program holds: the 4000 x 3000 map picture with
+    // room to spare. Larger views (the zoomed map, the object view) are not
+    // rasters.
+    static constexpr size_t maxPixels = size_t(4096) * 4096;
     // Copy of the pixels, size and transparency of src; one memcpy.
     void assign(const TBitmap& src);
     // Exchanges pixels and sizes (a loader decodes aside and swaps on success).
@@ -67,6 +70,8 @@ public:
         ++version_;
         if (OnChange) OnChange();
     }
+    // Grows with every change of the pixels.
+    uint64_t version() const { return version_; }
 
     // The picture at half its size, each pixel the mean of a 2 x 2 block; kept
     // until the pixels change. Painting uses it to shrink by more than half.

@@ -5,6 +5,7 @@
 // canvas larger than any raster one could allocate records them instead.
 #pragma once
 
+#include "ui/raster.h"
 #include "ui/types.h"
 
 #include <cstdint>
@@ -110,6 +111,7 @@ protected:
 
 private:
     void drawScaled(int64_t left, int64_t top, int64_t right, int64_t bottom, const TBitmap& src);
+    RasterWindow window() const;
     TBitmap& bmp_;
 };
 

@@ -15,7 +15,7 @@ public:
     TPicture& Picture() { return picture_; }
     const TPicture& Picture() const { return picture_; }
     // The canvas of the picture's bitmap.
-    TCanvas& Canvas() { return picture_.Bitmap().Canvas(); }
+    virtual TCanvas& Canvas() { return picture_.Bitmap().Canvas(); }
 
     bool Stretch() const { return stretch_; }
     void setStretch(bool on);
@@ -40,7 +40,7 @@ public:
     bool userWheel(int delta, int x, int y, TShiftState shift = {});
 
     // Schedules a repaint of the peer; drawing on the picture calls it.
-    void invalidate();
+    virtual void invalidate();
     // Paints the exposed part (control coordinates) with cr at the control's
     // origin. Default: the picture placed by Stretch, Proportional and Center.
     virtual void paint(cairo_t* cr, const TRect& exposed) const;

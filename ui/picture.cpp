@@ -19,7 +19,8 @@ namespace vx::ui {
 bool pictureSizeAllowed(long long width, long long height, size_t fileSize) {
     if (width <= 0 || height <= 0) return false;
     const long long pixels = width * height;
-    return pixels <= 256LL * 1024 * 1024 && pixels <= static_cast<long long>(fileSize) * 4096;
+    return pixels <= static_cast<long long>(TBitmap::maxPixels) &&
+           pixels <= static_cast<long long>(fileSize) * 4096;
 }
 
 namespace {

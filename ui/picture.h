@@ -48,7 +48,7 @@ void decodePng(const std::string& name, const void* bytes, size_t size, TBitmap&
 // The message that names a picture file shown only in part.
 std::string damagedPictureMessage(const std::string& path, const std::string& why);
 // The largest raster a picture file may ask for: 4096 pixels per byte of file,
-// and 256 megapixels at most.
+// and no more than a bitmap holds.
 bool pictureSizeAllowed(long long width, long long height, size_t fileSize);
 
 } // namespace vx::ui

@@ -48,6 +48,7 @@ protected:
     TPoint childOffset() const override;
     void resized() override;
     void childResized(TControl* child) override;
+    int barSize_ = 16; // thickness of a scroll bar; the peer reports the real one
 
 private:
     friend class TControlScrollBar;
@@ -55,9 +56,9 @@ private:
     bool showsHorz() const;
     bool showsVert() const;
     void reclamp();
-    void peerPositions();
+    // Mirrors positions and ranges into the peer's scroll bars.
+    virtual void peerPositions();
     TControlScrollBar horz_{*this, true}, vert_{*this, false};
-    int barSize_ = 16; // thickness of a scroll bar; the peer reports the real one
     GtkWidget* viewport_ = nullptr;
 };
 

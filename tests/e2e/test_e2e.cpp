@@ -52,14 +52,7 @@ const fs::path& demoFolder() {
     return dir;
 }
 
-bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end) return false;
-        std::this_thread::sleep_for(100ms);
-    }
-    return true;
-}
+using e2e::waitUntil;
 
 class EndToEnd : public ::testing::Test {
 protected:

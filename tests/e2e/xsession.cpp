@@ -241,6 +241,15 @@ bool waitForState(const std::string& path, const std::string& key, const std::st
     return false;
 }
 
+bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end) return false;
+        std::this_thread::sleep_for(100ms);
+    }
+    return true;
+}
+
 void writePng(const std::string& path, const std::vector<uint32_t>& px, int w, int h) {
     GdkPixbuf* pb = gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, w, h);
     guchar* d = gdk_pixbuf_get_pixels(pb);

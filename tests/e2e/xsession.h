@@ -3,6 +3,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -66,6 +67,9 @@ std::map<std::string, std::string> readState(const std::string& path);
 // Waits until the state file holds key (optionally with that value).
 bool waitForState(const std::string& path, const std::string& key, const std::string& value,
                   std::chrono::milliseconds limit);
+
+// Polls done until it holds or the limit passes.
+bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit);
 
 void writePng(const std::string& path, const std::vector<uint32_t>& px, int w, int h);
 // Number of distinct colours, a cheap test that a picture is not blank.

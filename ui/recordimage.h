@@ -1,0 +1,41 @@
+// An image of any logical size (Width x Height, up to what an int holds) whose
+// canvas records instead of holding a raster; it paints only what is exposed.
+// Placed in a TPaintedScrollBox, its peer is a drawing area of the visible size,
+// never a window of the image's size.
+#pragma once
+
+#include "ui/image.h"
+#include "ui/recordcanvas.h"
+
+namespace vx::ui {
+
+class TRecordImage : public TImage {
+public:
+    TRecordImage();
+
+    // The recording; its size follows the image's.
+    TRecordCanvas& Canvas() override { return canvas_; }
+    const TRecordCanvas& recording() const { return canvas_; }
+
+    void invalidate() override;
+    // Renders the exposed part 1:1 (Stretch, Proportional and Center do not apply).
+    void paint(cairo_t* cr, const TRect& exposed) const override;
+
+    // Where control pixel (0, 0) shows in the peer's drawing area: minus the
+    // scroll positions of the box it sits in.
+    TPoint viewOrigin() const;
+
+protected:
+    GtkWidget* createWidget() override;
+    void syncPeer() override;
+    void peerDetached() override;
+    void resized() override;
+
+private:
+    TRecordCanvas canvas_;
+    bool repaintQueued_ = false;
+    GtkWidget* area_ = nullptr;
+    friend struct RecordImagePeer;
+};
+
+} // namespace vx::ui
