@@ -230,6 +230,26 @@ void TForm1::createComponents() {
     loc_A->OnClick = [this] { loc_AClick(); };
     loc_B->OnClick = [this] { loc_BClick(); };
     quitapp->OnClick = [this] { quitappClick(); };
+
+    // Editing.
+    edLM->OnClick = [this] { editLM(); };
+    undoLM->OnClick = [this] { undoVexton(); };
+    side->OnChange = [this] { chgSide(); };
+    Lotype->OnChange = [this] { chgLotype(); };
+    Lofile->OnChange = [this] { chgLofile(); };
+    LMElev->OnExit = [this] { chgLMelev(); };
+    LMrotation->OnChange = [this] { chgrota(); };
+    lndmrkname->OnExit = [this] { chgLndmrkName(); };
+    eastcord->OnKeyPress = [this](char& key) { eastcordKeyPress(key); };
+    northcord->OnKeyPress = [this](char& key) { northcordKeyPress(key); };
+    addLM->OnClick = [this] { addLndMark(); };
+    remLM->OnClick = [this] { remLMClick(); };
+    deactobjs = lmpickup->find("deactobjs");
+    reactobjs = lmpickup->find("reactobjs");
+    erasobjs = lmpickup->find("erasobjs");
+    deactobjs->OnClick = [this] { delLM(); };
+    reactobjs->OnClick = [this] { undelLM(); };
+    erasobjs->OnClick = [this] { erasobjsClick(); };
 }
 
 } // namespace vx
