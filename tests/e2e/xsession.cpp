@@ -24,6 +24,16 @@ struct Connection {
 using namespace std::chrono_literals;
 
 XServer::XServer() {
+    // Servers started at the same moment by other suites can race for one
+    // display number; the loser gets no connection and starts again.
+    for (int attempt = 0; attempt < 5 && !conn_; ++attempt) {
+        if (attempt > 0) stop();
+        start();
+    }
+    if (!conn_) throw std::runtime_error("cannot connect to " + name_);
+}
+
+void XServer::start() {
     int fds[2];
     if (pipe(fds) != 0) throw std::runtime_error("pipe");
     pid_ = fork();
@@ -38,26 +48,41 @@ XServer::XServer() {
     char buf[32] = {};
     ssize_t n = read(fds[0], buf, sizeof buf - 1);
     close(fds[0]);
-    if (n <= 0) throw std::runtime_error("Xvfb did not start");
+    if (n <= 0) return;
     name_ = ":" + std::string(buf, static_cast<size_t>(n));
     while (!name_.empty() && (name_.back() == '\n' || name_.back() == ' ')) name_.pop_back();
     Display* d = nullptr;
     for (int i = 0; i < 100 && !d; ++i) {
+        if (waitpid(pid_, nullptr, WNOHANG) == pid_) {
+            pid_ = -1; // the server gave up: the display is another's
+            return;
+        }
         d = XOpenDisplay(name_.c_str());
         if (!d) std::this_thread::sleep_for(50ms);
     }
+    // Connected, but perhaps to the server that holds the display already.
+    if (d && waitpid(pid_, nullptr, WNOHANG) == pid_) {
+        XCloseDisplay(d);
+        pid_ = -1;
+        return;
+    }
     if (d) conn_ = new Connection{d};
-    if (!d) throw std::runtime_error("cannot connect to " + name_);
 }
 
 XServer::~XServer() {
+    stop();
+}
+
+void XServer::stop() {
     if (conn_) {
         XCloseDisplay(conn_->dpy);
         delete conn_;
+        conn_ = nullptr;
     }
     if (pid_ > 0) {
         kill(pid_, SIGTERM);
         waitpid(pid_, nullptr, 0);
+        pid_ = -1;
     }
 }
 

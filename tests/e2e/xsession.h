@@ -34,6 +34,8 @@ public:
     void wheel(int x, int y, int button, int notches);
 
 private:
+    void start();
+    void stop();
     int pid_ = -1;
     std::string name_;
     Connection* conn_ = nullptr;
