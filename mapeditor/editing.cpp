@@ -102,7 +102,9 @@ double TForm1::strToElev(const std::string& text) {
 }
 
 void TForm1::chgLMelev() {
-    if (editing) setElevation(lmfile.rec(editrec + 1), strToElev(LMElev->Text()));
+    // strToElev gives only values a Single holds.
+    if (editing)
+        setElevation(lmfile.rec(editrec + 1), static_cast<float>(strToElev(LMElev->Text())));
 }
 
 void TForm1::chgrota() {

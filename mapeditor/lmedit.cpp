@@ -3,6 +3,7 @@
 #include "support/names.h"
 #include "support/rtlconv.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstring>
@@ -39,8 +40,8 @@ void setTypeCode(landmark& rec, int index) {
     rec.lmid.at(lmTypeSel) = byteOf(index, "type code");
 }
 
-void setElevation(landmark& rec, double ft) {
-    rec.elev = static_cast<float>(ft);
+void setElevation(landmark& rec, float ft) {
+    rec.elev = ft;
 }
 
 void setNameField(landmark& rec, const std::string& text) {

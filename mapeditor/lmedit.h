@@ -16,7 +16,7 @@ namespace vx {
 // Panel setters; each writes only the bytes named.
 void setSide(landmark& rec, int sideIndex);                // byte 6
 void setTypeCode(landmark& rec, int index);                // byte 4
-void setElevation(landmark& rec, double ft);               // bytes 15 to 18
+void setElevation(landmark& rec, float ft);                // bytes 15 to 18
 void setNameField(landmark& rec, const std::string& text); // bytes 23 to 62
 // Bytes 4, then 5, from characters 5-6 and 7-8 of an object-file name as
 // hexadecimal. ConvertError when they are not hexadecimal digits; when only

@@ -87,6 +87,17 @@ TEST_F(EditingTest, EditAndCommitWithoutChangeKeepTheRecordsAndTheMap) {
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&lmfile), sizeof lmfile), before);
     EXPECT_EQ(w.lmpicklist->Items()[2], "3 r3") << "the short line form after a commit";
     EXPECT_EQ(w.lmpicklist->ItemIndex(), 2);
+
+    // Outside edit mode the selectors change nothing, yet still redraw.
+    w.side->setItemIndex(1);
+    w.Lotype->setItemIndex(4);
+    w.Lofile->setItemIndex(0);
+    for (auto handler : {&TForm1::chgSide, &TForm1::chgLotype, &TForm1::chgLofile}) {
+        markPicture();
+        (w.*handler)();
+        EXPECT_TRUE(redrawn());
+    }
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&lmfile), sizeof lmfile), before);
 }
 
 TEST_F(EditingTest, EditWithNoRowSelectedIsRefused) {
