@@ -22,16 +22,21 @@ std::vector<int> selectedRows(const ui::TListBox& list) {
     return rows;
 }
 
-// A co-ordinate entry's Enter: the field of the selected record takes the
-// box's number, or keeps its value when the text is not one.
-void enterCoordinate(const TForm1& f, const ui::TMaskEdit& box, float landmark::*field, char key) {
+// A co-ordinate entry's Enter: the longitude (east) or latitude of the
+// selected record takes the box's number, or keeps its value when the text
+// is not one.
+void enterCoordinate(const TForm1& f, const ui::TMaskEdit& box, bool east, char key) {
     const int row = f.lmpicklist->ItemIndex();
     if (key != '\r' || row < 0) return;
     landmark& rec = lmfile.rec(row + 1);
-    const float before = rec.*field;
+    const float before = east ? rec.lon : rec.lat;
     const auto v = coordinateFromText(box.Text());
     if (!v) ShowMessage("not a number....");
-    rec.*field = v ? *v : before;
+    const float value = v ? *v : before;
+    if (east)
+        rec.lon = value;
+    else
+        rec.lat = value;
 }
 
 // De- or re-activation of every selected row.
@@ -118,11 +123,11 @@ void TForm1::chgLndmrkName() {
 }
 
 void TForm1::eastcordKeyPress(char& key) {
-    enterCoordinate(*this, *eastcord, &landmark::lon, key);
+    enterCoordinate(*this, *eastcord, true, key);
 }
 
 void TForm1::northcordKeyPress(char& key) {
-    enterCoordinate(*this, *northcord, &landmark::lat, key);
+    enterCoordinate(*this, *northcord, false, key);
 }
 
 void TForm1::addLndMark() {

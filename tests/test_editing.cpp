@@ -182,12 +182,12 @@ TEST_F(EditingTest, BadNumbersAreReported) {
         r.elev = 5;
         w.LMElev->userSetText(bad);
         w.LMElev->userExit();
-        EXPECT_EQ(r.elev, -1.0f) << bad;
+        EXPECT_EQ(+r.elev, -1.0f) << bad;
     }
     const float lon = r.lon;
     w.eastcord->userSetText("1,5");
     w.eastcord->userKeyPress('\r');
-    EXPECT_EQ(r.lon, lon);
+    EXPECT_EQ(+r.lon, lon);
     EXPECT_EQ(dlg->messages,
               (std::vector<std::string>{"Not a number, try again...", "Not a number, try again...",
                                         "not a number...."}));
@@ -278,7 +278,7 @@ TEST_F(EditingTest, ActivationOnMixedSelectionsAndTheCaptionRule) {
     w.remLM->click();
     EXPECT_TRUE(active(1));
     EXPECT_TRUE(active(2));
-    EXPECT_EQ(lmfile.rec(2).lat, lat0 + 0.1f);
+    EXPECT_EQ(+lmfile.rec(2).lat, lat0 + 0.1f);
     EXPECT_EQ(w.remLM->Caption(), "De-activate Landmark");
 
     w.reactobjs->click();
@@ -296,7 +296,7 @@ TEST_F(EditingTest, ActivationOnMixedSelectionsAndTheCaptionRule) {
 
     select({2}); // the blank record stays at 0 and leaves the caption alone
     w.deactobjs->click();
-    EXPECT_EQ(lmfile.rec(3).lat, 0.f);
+    EXPECT_EQ(+lmfile.rec(3).lat, 0.f);
     EXPECT_EQ(w.remLM->Caption(), "Activate Landmark");
 
     // A map pick sets the caption from the record it finds.

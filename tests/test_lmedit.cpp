@@ -133,16 +133,16 @@ TEST(LmEditActivation, SignFlipAndMagnitudes) {
         {rec("on", 1.5f, 2.5f), rec("off", -1.5f, -2.5f), rec("blank", 0, 0), rec("mixed", -1, 2)});
     deactivateRows(t, {0, 1, 2});
     EXPECT_TRUE(isDeactivated(t.rec(1)));
-    EXPECT_EQ(t.rec(2).lat, 1.5f);
-    EXPECT_EQ(t.rec(2).lon, 2.5f);
-    EXPECT_EQ(t.rec(3).lat, 0.f);
-    EXPECT_EQ(t.rec(4).lat, -1.f) << "unselected rows keep their signs";
+    EXPECT_EQ(+t.rec(2).lat, 1.5f);
+    EXPECT_EQ(+t.rec(2).lon, 2.5f);
+    EXPECT_EQ(+t.rec(3).lat, 0.f);
+    EXPECT_EQ(+t.rec(4).lat, -1.f) << "unselected rows keep their signs";
     reactivateRows(t, {0, 1, 3});
     for (int i : {1, 2}) {
-        EXPECT_EQ(t.rec(i).lat, 1.5f);
-        EXPECT_EQ(t.rec(i).lon, 2.5f);
+        EXPECT_EQ(+t.rec(i).lat, 1.5f);
+        EXPECT_EQ(+t.rec(i).lon, 2.5f);
     }
-    EXPECT_EQ(t.rec(4).lat, 1.f);
+    EXPECT_EQ(+t.rec(4).lat, 1.f);
     EXPECT_THROW(deactivateRows(t, {512}), RangeError);
 }
 
