@@ -24,8 +24,8 @@ struct Connection {
 using namespace std::chrono_literals;
 
 XServer::XServer() {
-    // Servers started at the same moment by other suites can race for one
-    // display number; the loser gets no connection and starts again.
+    // Servers started at the same moment (other test runs on the machine) can
+    // race for one display number; the loser exits, so start another.
     for (int attempt = 0; attempt < 5 && !conn_; ++attempt) {
         if (attempt > 0) stop();
         start();
@@ -54,23 +54,20 @@ void XServer::start() {
     Display* d = nullptr;
     for (int i = 0; i < 100 && !d; ++i) {
         if (waitpid(pid_, nullptr, WNOHANG) == pid_) {
-            pid_ = -1; // the server gave up: the display is another's
+            pid_ = -1; // the server gave up
             return;
         }
         d = XOpenDisplay(name_.c_str());
         if (!d) std::this_thread::sleep_for(50ms);
     }
-    // Connected, but perhaps to the server that holds the display already.
-    if (d && waitpid(pid_, nullptr, WNOHANG) == pid_) {
-        XCloseDisplay(d);
+    if (!d) return;
+    conn_ = new Connection{d};
+    // A server that lost the race may still have let us reach the winner.
+    std::this_thread::sleep_for(100ms);
+    if (waitpid(pid_, nullptr, WNOHANG) == pid_) {
         pid_ = -1;
-        return;
+        stop();
     }
-    if (d) conn_ = new Connection{d};
-}
-
-XServer::~XServer() {
-    stop();
 }
 
 void XServer::stop() {
@@ -84,6 +81,10 @@ void XServer::stop() {
         waitpid(pid_, nullptr, 0);
         pid_ = -1;
     }
+}
+
+XServer::~XServer() {
+    stop();
 }
 
 namespace {

@@ -34,7 +34,7 @@ public:
     void wheel(int x, int y, int button, int notches);
 
 private:
-    void start();
+    void start(); // one Xvfb; conn_ set when it could be reached
     void stop();
     int pid_ = -1;
     std::string name_;
@@ -52,6 +52,8 @@ public:
     bool running();
 
 private:
+    void start(); // one Xvfb; conn_ set when it could be reached
+    void stop();
     int pid_ = -1;
     int status_ = -1;
 };
