@@ -4,6 +4,7 @@
 #pragma once
 
 #include "mapeditor/calibration.h"
+#include "mapeditor/mainshared.h"
 #include "support/records.h"
 #include "ui/ui.h"
 
@@ -54,6 +55,7 @@ public:
     ui::TLabel *RxYLabel, *mapchoiceitemindex;
     ui::TLabel *rotadeglab, *lodatLabel, *elevaLabel, *eastlab, *northlab, *zoomio, *ftAtoB;
     ui::TPopupMenu *zinzout, *lmpickup, *cpylistmenu;
+    ui::TMenuItem *SelectlastSearch1, *Showselected1, *RedrawMap1;
     ui::TImageList *allist, *glist, *dimAllist, *dimGlist, *objico;
     ui::TOpenDialog* getpic;
     ui::TSaveDialog* saveit;
@@ -96,6 +98,10 @@ public:
     void seeklm();
     void dispLM();
     void SelectlastSearch1Click();
+
+    // --- reload and the viewer ---
+    void remapClick();
+    void viewlo();
     void loc_AClick();
     void loc_BClick();
 
@@ -148,8 +154,6 @@ private:
 };
 
 extern TForm1* Form1;
-// True tells the viewer's next load to take the object file chosen here.
-extern bool fromMain;
 // The clean copy of the map picture that every full redraw starts from.
 extern ui::TPicture* mapbackup;
 
@@ -158,8 +162,6 @@ bool isMlfMode();
 // no mode is selected.
 int modeIndex();
 void fillLotype();
-std::string templateDir();
-std::string curLofileName();
 
 // Unit start-up, before any window exists.
 void initUnit1();

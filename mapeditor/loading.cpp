@@ -4,7 +4,7 @@
 #include "mapeditor/lmfile.h"
 #include "mapeditor/lmtext.h"
 #include "mapeditor/templates.h"
-#include "objectviewer/Unit2.h"
+#include "objectviewer/viewershared.h"
 #include "support/dialogs.h"
 #include "support/fileio.h"
 #include "support/helpers.h"
@@ -80,7 +80,10 @@ void TForm1::loadlandmark(bool pictureOnly) {
     for (const auto& n : lowerCaseMatches(appDir() + templateDir(), "lo??????.dat")) names.Add(n);
     Lofile->Items().assign(names.texts());
     Lofile->setItemIndex(-1);
-    if (loview) loview->lopick->Items().assign(names.texts());
+    if (LoviewShared* v = loviewShared()) {
+        v->lopick->Items().assign(names.texts());
+        v->setmag();
+    }
 
     fillLotype();
     draw(-1);

@@ -406,7 +406,7 @@ TEST_F(EditingTest, AddIsRefusedWhenFullOrWithoutAMap) {
 }
 
 // Undo must never carry a record of the file edited before into the file loaded since.
-TEST_F(EditingTest, LoadingEndsEditMode) {
+TEST_F(EditingTest, LoadingOrReloadingEndsEditMode) {
     TForm1& w = loaded(five());
     w.lmpicklist->userClick(1);
     w.edLM->click();
@@ -425,4 +425,8 @@ TEST_F(EditingTest, LoadingEndsEditMode) {
     w.lmpicklist->userClick(0);
     w.edLM->click();
     EXPECT_EQ(bytesOf(w.undobuf), bytesOf(other[0]));
+    // "reload map" loads the file again: the same holds.
+    w.remap->click();
+    expectEditing(false);
+    EXPECT_EQ(w.editrec, -1);
 }

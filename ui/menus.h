@@ -20,12 +20,14 @@ public:
     void setEnabled(bool on) { enabled_ = on; }
     bool Visible() const { return visible_; }
     void setVisible(bool on) { visible_ = on; }
+    const std::string& Hint() const { return hint_; }
+    void setHint(const std::string& text) { hint_ = text; }
     TNotifyEvent OnClick;
     // The user chooses the item (nothing when disabled or hidden).
     void click();
 
 private:
-    std::string caption_;
+    std::string caption_, hint_;
     bool enabled_ = true, visible_ = true;
 };
 

@@ -151,6 +151,20 @@ void XServer::click(int x, int y, int button) {
     XSync(conn_->dpy, False);
 }
 
+void XServer::doubleClick(int x, int y) {
+    XTestFakeMotionEvent(conn_->dpy, -1, x, y, CurrentTime);
+    XSync(conn_->dpy, False);
+    std::this_thread::sleep_for(80ms);
+    for (int i = 0; i < 2; ++i) {
+        XTestFakeButtonEvent(conn_->dpy, 1, True, CurrentTime);
+        XSync(conn_->dpy, False);
+        std::this_thread::sleep_for(20ms);
+        XTestFakeButtonEvent(conn_->dpy, 1, False, CurrentTime);
+        XSync(conn_->dpy, False);
+        std::this_thread::sleep_for(40ms);
+    }
+}
+
 void XServer::wheel(int x, int y, int button, int notches) {
     XTestFakeMotionEvent(conn_->dpy, -1, x, y, CurrentTime);
     XSync(conn_->dpy, False);

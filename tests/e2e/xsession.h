@@ -30,6 +30,8 @@ public:
     std::vector<uint32_t> grab(int x, int y, int width, int height);
     // Moves the pointer there and clicks the button (1 left, 2 middle, 3 right).
     void click(int x, int y, int button = 1);
+    // Two left clicks there, close enough together for a double click.
+    void doubleClick(int x, int y);
     // Turns the wheel there by `notches` (button 4 away from the user, 5 towards).
     void wheel(int x, int y, int button, int notches);
 
