@@ -146,10 +146,11 @@ void TForm1::mapchoiceChange() {
 }
 
 void TForm1::quitappClick() {
-    // The copy list's records are released by their owner when that feature
-    // exists; the clean map copy and the viewer's icon pictures go here.
-    mapbackup->Clear();
     objPics.free();
+    releaseCopyObjects();
+    cpyListBox->Items().Clear();
+    ClearlistClick();
+    mapbackup->Clear();
     Close();
 }
 

@@ -8,9 +8,13 @@
 #include "support/records.h"
 #include "ui/ui.h"
 
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace vx {
+
+struct TanLM;
 
 class TForm1 : public ui::TForm {
 public:
@@ -105,6 +109,31 @@ public:
     void loc_AClick();
     void loc_BClick();
 
+    // --- copy and paste, export ---
+    ui::TMenuItem *cpobjs, *pstobjsnew, *pstobjathere, *blankobjs;
+    ui::TMenuItem *Clearlist, *pasteNew, *pasteexists, *delobj;
+    ui::TMenuItem *CopyObject1, *PasteObject1;
+    void cpobjectsClick();
+    void psobjectsnewClick();
+    void psobjectsatcurClick();
+    void blankobjsClick();
+    void cpObj();
+    void pstObj();
+    void doxy();
+    void pasteNewClick();
+    void pasteexistsClick();
+    void delobjsClick();
+    void ClearlistClick();
+    // Releases the record attached to every copy-list line after the placeholder.
+    void releaseCopyObjects();
+    void savelminfoClick();
+    void inc_actonlyClick();
+    void inc_hiddenClick();
+    // The save dialog's settings, shared by the landmark save and the export.
+    void prepareSaveit(const std::string& initialDir, const std::string& fileName);
+    // The TanLM of the latest "Copy Object"; the copy list owns it.
+    std::weak_ptr<TanLM> anobj;
+
     // The map index selected in mapchoice; RangeError when none is.
     int mapIndex() const;
     // Sizes the transforms read: the image as shown and its picture.
@@ -162,6 +191,9 @@ bool isMlfMode();
 // no mode is selected.
 int modeIndex();
 void fillLotype();
+
+// The selected rows of a list, in list order.
+std::vector<int> selectedRows(const ui::TListBox& list);
 
 // Unit start-up, before any window exists.
 void initUnit1();

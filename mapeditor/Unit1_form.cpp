@@ -222,6 +222,38 @@ void TForm1::createComponents() {
     remap->OnClick = [this] { remapClick(); };
     showloview->OnClick = [this] { viewlo(); };
 
+    // Copy and paste, export.
+    cpobjs = lmpickup->find("cpobjs");
+    pstobjsnew = lmpickup->find("pstobjsnew");
+    pstobjathere = lmpickup->find("pstobjathere");
+    blankobjs = lmpickup->find("blankobjs");
+    Clearlist = cpylistmenu->find("Clearlist");
+    pasteNew = cpylistmenu->find("pasteNew");
+    pasteexists = cpylistmenu->find("pasteexists");
+    delobj = cpylistmenu->find("delobj");
+    CopyObject1 = zinzout->find("CopyObject1");
+    PasteObject1 = zinzout->find("PasteObject1");
+    cpobjs->OnClick = [this] { cpobjectsClick(); };
+    pstobjsnew->OnClick = [this] { psobjectsnewClick(); };
+    pstobjathere->OnClick = [this] { psobjectsatcurClick(); };
+    blankobjs->OnClick = [this] { blankobjsClick(); };
+    Clearlist->OnClick = [this] { ClearlistClick(); };
+    pasteNew->OnClick = [this] { pasteNewClick(); };
+    pasteexists->OnClick = [this] { pasteexistsClick(); };
+    delobj->OnClick = [this] { delobjsClick(); };
+    CopyObject1->OnClick = [this] { cpObj(); };
+    PasteObject1->OnClick = [this] { pstObj(); };
+    Image1->OnClick = [this] { doxy(); };
+    blankobjs->setHint("This empties the record, but it is not deleted\n"
+                       "to maintain compatability with standard Tolvane landmarks.");
+    cpyListBox->setHint("rightclick to work with *current* selected objects (=showing blue)\n"
+                        "copy objects from the map with rightclick\n"
+                        "objects copied with the landmark list are also copied to this list.\n"
+                        "this list stays, until you clear it.");
+    savelminfo->OnClick = [this] { savelminfoClick(); };
+    inc_actonly->OnClick = [this] { inc_actonlyClick(); };
+    inc_hidden->OnClick = [this] { inc_hiddenClick(); };
+
     // Editing.
     edLM->OnClick = [this] { editLM(); };
     undoLM->OnClick = [this] { undoVexton(); };

@@ -15,13 +15,6 @@ namespace {
 constexpr const char* commitCaption = "Commit changes";
 constexpr const char* selectFirst = "Select Landmark first...";
 
-std::vector<int> selectedRows(const ui::TListBox& list) {
-    std::vector<int> rows;
-    for (int i = 0; i < list.Items().Count(); ++i)
-        if (list.Selected(i)) rows.push_back(i);
-    return rows;
-}
-
 // A co-ordinate entry's Enter: the longitude (east) or latitude of the
 // selected record takes the box's number, or keeps its value when the text
 // is not one.
@@ -51,6 +44,13 @@ void changeActivation(TForm1& f, void (*change)(Tlm&, const std::vector<int>&)) 
 }
 
 } // namespace
+
+std::vector<int> selectedRows(const ui::TListBox& list) {
+    std::vector<int> rows;
+    for (int i = 0; i < list.Items().Count(); ++i)
+        if (list.Selected(i)) rows.push_back(i);
+    return rows;
+}
 
 void TForm1::setEditMode(bool on) {
     editing = on;

@@ -90,9 +90,9 @@ void TForm1::loadlandmark(bool pictureOnly) {
     dispLM();
 }
 
-void TForm1::savelndmrks() {
-    saveit->setInitialDir(appDir() + "/" + selectedTemplateOr(*LMtemplate, "."));
-    saveit->setFileName("");
+void TForm1::prepareSaveit(const std::string& initialDir, const std::string& fileName) {
+    saveit->setInitialDir(initialDir);
+    saveit->setFileName(fileName);
     saveit->setTitle("Save to a Lndmrks#.dat / mlf file");
     saveit->setDefaultExt(".dat");
     saveit->setFilter("Vexton brigade templates|*.mbf|Vexton lndmrks templates|*.mlf|"
@@ -100,6 +100,10 @@ void TForm1::savelndmrks() {
     saveit->setFilterIndex(2);
     saveit->Options().overwritePrompt = true;
     saveit->Options().pathMustExist = true;
+}
+
+void TForm1::savelndmrks() {
+    prepareSaveit(appDir() + "/" + selectedTemplateOr(*LMtemplate, "."), "");
     if (!saveit->Execute()) {
         ShowMessage(" Landmarks file not saved....");
         return;

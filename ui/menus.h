@@ -16,12 +16,12 @@ class TMenuItem : public TComponent {
 public:
     const std::string& Caption() const { return caption_; }
     void setCaption(const std::string& text) { caption_ = text; }
+    const std::string& Hint() const { return hint_; }
+    void setHint(const std::string& text) { hint_ = text; }
     bool Enabled() const { return enabled_; }
     void setEnabled(bool on) { enabled_ = on; }
     bool Visible() const { return visible_; }
     void setVisible(bool on) { visible_ = on; }
-    const std::string& Hint() const { return hint_; }
-    void setHint(const std::string& text) { hint_ = text; }
     TNotifyEvent OnClick;
     // The user chooses the item (nothing when disabled or hidden).
     void click();

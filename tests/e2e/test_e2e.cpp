@@ -2,6 +2,7 @@
 #include "xsession.h"
 
 #include "mapeditor/calibration.h"
+#include "mapeditor/lmexport.h"
 #include "mapeditor/lmfile.h"
 #include "mapeditor/lmtext.h"
 
@@ -214,6 +215,21 @@ std::vector<std::string> objectFiles() {
     return names;
 }
 
+// Copy and paste through the list menu, and the text export.
+
+// Keys through xdotool (XTest), to whatever holds the keyboard: an open pop-up
+// menu grabs it, a dialog gets it once focused.
+bool xdotool(const e2e::XServer& x, const std::string& args) {
+    const std::string cmd = "DISPLAY=" + x.name() + " xdotool " + args + " > /dev/null 2>&1";
+    return std::system(cmd.c_str()) == 0;
+}
+
+// The load has sized the map and selected the first landmark.
+bool mapLoaded(const std::string& state) {
+    return e2e::waitForState(state, "Form1.Image1.size", "4000 3000", 20s) &&
+           e2e::waitForState(state, "Form1.lmpicklist.ItemIndex", "0", 5s);
+}
+
 } // namespace
 
 TEST_F(EndToEnd, ViewLoFileOpensTheViewerAndADoubleClickLoadsAnotherFile) {
@@ -291,15 +307,81 @@ TEST_F(EndToEnd, ReloadMapKeepsTheSelectedRow) {
     EXPECT_TRUE(e2e::waitForState(state, "Form1.lmpicklist.ItemIndex", std::to_string(row), 5s));
 }
 
-namespace {
-
-// Types with xdotool: XTest key events into whatever has the focus.
-void xdotool(const std::string& display, const std::string& args) {
-    const std::string cmd = "DISPLAY=" + display + " xdotool " + args + " > /dev/null 2>&1";
-    if (std::system(cmd.c_str()) != 0) throw std::runtime_error("xdotool failed: " + args);
+TEST_F(EndToEnd, CopiesAndPastesRecordsThroughTheListMenu) {
+    clickControl("loadpic");
+    ASSERT_TRUE(mapLoaded(state));
+    const int n = intOf(e2e::readState(state), "Form1.lmpicklist.Count");
+    ASSERT_LT(n, 512);
+    const Rect list = bounds(e2e::readState(state), "Form1.lmpicklist");
+    auto count = [&](const char* box) {
+        return intOf(e2e::readState(state), std::string("Form1.") + box + ".Count");
+    };
+    // Right-click on the first row, which the load selected, then pick an item
+    // by keys; a busy program may open the menu after the keys, so a choice
+    // without effect is closed with Escape and made once more.
+    auto choose = [&](const char* keys, const std::function<bool()>& done) {
+        for (int tries = 0; tries < 2; ++tries) {
+            x.click(wx + list.x + list.w / 2, wy + list.y + 8, 3);
+            std::this_thread::sleep_for(800ms);
+            // The menu opens under the pointer, which may rest on an item: move
+            // it off the menu, and count the items from Home, the first.
+            xdotool(x, "mousemove " + std::to_string(wx + 20) + " " + std::to_string(wy + 20));
+            std::this_thread::sleep_for(200ms);
+            xdotool(x, std::string("key --delay 120 ") + keys);
+            if (waitUntil(done, 8s)) return true;
+            xdotool(x, "key Escape");
+        }
+        std::vector<uint32_t> px;
+        shot(std::string("menu-choice-failed-") + keys, px);
+        return false;
+    };
+    ASSERT_TRUE(choose("Home Return", [&] { return count("cpyListBox") >= 2; }))
+        << "\"Copy Object(s)\" did not reach the copy list";
+    ASSERT_TRUE(choose("Home Down Return", [&] { return count("lmpicklist") > n; }))
+        << "\"Paste Object(s) as new\" did not grow the list";
+    EXPECT_EQ(intOf(e2e::readState(state), "Form1.lmpicklist.ItemIndex"), 0);
+    clickControl("quitapp");
+    EXPECT_EQ(prog->wait(10s), 0);
 }
 
-} // namespace
+TEST_F(EndToEnd, ExportsTheTickedColumnsToATypedPath) {
+    clickControl("loadpic");
+    ASSERT_TRUE(mapLoaded(state));
+    for (const char* box : {"inc_recnr", "inc_LM_name", "csv"}) clickControl(box);
+    const fs::path out = demoFolder() / "zz-lmexport.txt";
+    fs::remove(out);
+    // A second press is harmless: once the modal dialog is up it takes no clicks.
+    e2e::Window dlg = 0;
+    for (int tries = 0; tries < 2 && !dlg; ++tries) {
+        clickControl("savelminfo");
+        dlg = x.findWindow("Save to a Lndmrks#.dat / mlf file", 15s);
+    }
+    if (!dlg) {
+        std::vector<uint32_t> px;
+        shot("export-no-dialog", px);
+    }
+    ASSERT_NE(dlg, 0u) << "no save dialog";
+    std::this_thread::sleep_for(500ms);
+    ASSERT_TRUE(xdotool(x, "windowfocus " + std::to_string(dlg)));
+    std::this_thread::sleep_for(300ms);
+    // The name box holds the proposed name: replace it by the whole path.
+    ASSERT_TRUE(xdotool(x, "key ctrl+a"));
+    ASSERT_TRUE(xdotool(x, "type --delay 30 '" + out.string() + "'"));
+    std::this_thread::sleep_for(300ms);
+    ASSERT_TRUE(xdotool(x, "key Return"));
+    ASSERT_TRUE(waitUntil([&] { return fs::exists(out); }, 10s)) << "nothing written";
+    std::this_thread::sleep_for(300ms);
+
+    const vx::Tlm t = vx::readLandmarkFile((demoFolder() / "LMdefault" / "lndmrks4.mlf").string());
+    vx::ExportColumns cols;
+    cols.recnr = cols.name = cols.csv = true;
+    std::ifstream in(out, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text, vx::exportText(t, 0, cols));
+    EXPECT_EQ(text.substr(0, 6), "  1 , ");
+    clickControl("quitapp");
+    EXPECT_EQ(prog->wait(10s), 0);
+}
 
 TEST_F(EndToEnd, EditsANameSavesItAndLoadsItBack) {
     // A second template folder to save into; it has no map 4 file yet.
@@ -320,9 +402,9 @@ TEST_F(EndToEnd, EditsANameSavesItAndLoadsItBack) {
     ASSERT_TRUE(e2e::waitForState(state, "Form1.edLM.Caption", "Commit changes", 5s));
 
     clickControl("lndmrkname");
-    xdotool(x.name(), "key ctrl+a");
-    xdotool(x.name(), "type --delay 30 '" + newName + "'");
-    xdotool(x.name(), "key Tab"); // leaving the box stores the name
+    ASSERT_TRUE(xdotool(x, "key ctrl+a"));
+    ASSERT_TRUE(xdotool(x, "type --delay 30 '" + newName + "'"));
+    ASSERT_TRUE(xdotool(x, "key Tab")); // leaving the box stores the name
     ASSERT_TRUE(e2e::waitForState(state, "Form1.lndmrkname.Text", newName, 5s));
     clickControl("edLM");
     ASSERT_TRUE(e2e::waitForState(state, "Form1.edLM.Caption", "Edit Landmark", 5s));
@@ -333,18 +415,21 @@ TEST_F(EndToEnd, EditsANameSavesItAndLoadsItBack) {
     int dx = 0, dy = 0, dw = 0, dh = 0;
     x.origin(dlg, dx, dy, dw, dh);
     // Without a window manager the keys go to the window under the pointer.
-    xdotool(x.name(), "mousemove " + std::to_string(dx + dw / 2) + " " + std::to_string(dy + 8));
-    xdotool(x.name(), "key ctrl+a");
-    xdotool(x.name(), "type --delay 30 '" + saved.string() + "'");
-    xdotool(x.name(), "key Return");
+    ASSERT_TRUE(
+        xdotool(x, "mousemove " + std::to_string(dx + dw / 2) + " " + std::to_string(dy + 8)));
+    std::this_thread::sleep_for(500ms);
+    ASSERT_TRUE(xdotool(x, "windowfocus " + std::to_string(dlg)));
+    ASSERT_TRUE(xdotool(x, "key ctrl+a"));
+    ASSERT_TRUE(xdotool(x, "type --delay 30 '" + saved.string() + "'"));
+    ASSERT_TRUE(xdotool(x, "key Return"));
     ASSERT_TRUE(waitUntil([&] { return fs::exists(saved); }, 10s)) << "nothing saved";
     EXPECT_EQ(vx::nameText(vx::readLandmarkFile(saved.string()).rec(1)), newName);
 
     // Choose the folder saved into and load map 4 from it.
     const Rect tpl = bounds(e2e::readState(state), "Form1.LMtemplate");
     x.click(wx + tpl.x + 20, wy + tpl.y + tpl.h / 2);
-    xdotool(x.name(), "key ctrl+a");
-    xdotool(x.name(), "type --delay 30 LMedited");
+    ASSERT_TRUE(xdotool(x, "key ctrl+a"));
+    ASSERT_TRUE(xdotool(x, "type --delay 30 LMedited"));
     ASSERT_TRUE(e2e::waitForState(state, "Form1.LMtemplate.Text", "LMedited", 5s));
     ASSERT_NE(e2e::readState(state)["Form1.LMtemplate.ItemIndex"], "-1");
     clickControl("loadpic");
