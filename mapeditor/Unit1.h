@@ -5,10 +5,12 @@
 
 #include "mapeditor/calibration.h"
 #include "mapeditor/mainshared.h"
+#include "support/records.h"
 #include "ui/ui.h"
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace vx {
 
@@ -137,6 +139,33 @@ public:
     // Sizes the transforms read: the image as shown and its picture.
     MapSizes sizes() const;
 
+    // --- editing ---
+    void editLM();
+    void undoVexton();
+    void chgSide();
+    void chgLotype();
+    void chgLofile();
+    void chgLMelev();
+    void chgrota();
+    void chgLndmrkName();
+    void eastcordKeyPress(char& key);
+    void northcordKeyPress(char& key);
+    void addLndMark();
+    void remLMClick();
+    void delLM();
+    void undelLM();
+    void erasobjsClick();
+    // The activation button's caption from the selected record.
+    void updActBtn();
+    // The elevation entry's number; a text that is not one is reported and
+    // gives -1.0.
+    static double strToElev(const std::string& text);
+    ui::TMenuItem *deactobjs = nullptr, *reactobjs = nullptr, *erasobjs = nullptr;
+    // The edited record as it was when edit mode began.
+    landmark undobuf{};
+    // Switches the list and the panel between browsing and editing.
+    void setEditMode(bool on);
+
     // --- state ---
     int zoom = 1024;
     static constexpr int minzoom = 128;
@@ -162,6 +191,9 @@ bool isMlfMode();
 // no mode is selected.
 int modeIndex();
 void fillLotype();
+
+// The selected rows of a list, in list order.
+std::vector<int> selectedRows(const ui::TListBox& list);
 
 // Unit start-up, before any window exists.
 void initUnit1();

@@ -46,6 +46,7 @@ bool loadMapPicture(TForm1& f, int k) {
 
 void TForm1::loadlm() {
     loadlandmark(false);
+    updActBtn();
 }
 
 void TForm1::loadlandmark(bool pictureOnly) {
@@ -63,6 +64,8 @@ void TForm1::loadlandmark(bool pictureOnly) {
         ShowMessage(e.what());
         return;
     }
+    // An edit's snapshot belongs to the file it was taken from.
+    if (editing) setEditMode(false);
 
     initMapTable();
     refreshpicklist();

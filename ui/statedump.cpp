@@ -44,6 +44,8 @@ void describe(const std::string& form, const TControl& c, std::string& out) {
         out += key + "Text=" + oneLine(b->Text()) + "\n";
     } else if (auto* cb = dynamic_cast<const TCheckBox*>(&c)) {
         out += key + "Checked=" + (cb->Checked() ? "1" : "0") + "\n";
+    } else if (auto* bt = dynamic_cast<const TButton*>(&c)) {
+        out += key + "Caption=" + oneLine(bt->Caption()) + "\n";
     } else if (auto* lb = dynamic_cast<const TLabel*>(&c)) {
         out += key + "Caption=" + oneLine(lb->Caption()) + "\n";
     } else if (auto* e = dynamic_cast<const TEdit*>(&c)) {
