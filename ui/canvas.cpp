@@ -111,7 +111,7 @@ TColor TBitmapCanvas::Pixels(int x, int y) const {
 void TBitmapCanvas::setPixels(int x, int y, TColor c) {
     if (x < 0 || y < 0 || x >= bmp_.Width() || y >= bmp_.Height()) return;
     bmp_.scanLine(y)[x] = pixelOf(c);
-    bmp_.changed();
+    bmp_.changed({x, y, x + 1, y + 1});
 }
 
 void TBitmapCanvas::fill(const TRect& r, TColor c) {
@@ -124,7 +124,7 @@ void TBitmapCanvas::fill(const TRect& r, TColor c) {
         uint32_t* row = bmp_.scanLine(static_cast<int>(y));
         std::fill(row + x0, row + x1, px);
     }
-    bmp_.changed();
+    bmp_.changed(rectOf(x0, y0, x1, y1));
 }
 
 void TBitmapCanvas::line(TPoint a, TPoint b, TColor c, int width) {
@@ -176,7 +176,10 @@ void TBitmapCanvas::line(TPoint a, TPoint b, TColor c, int width) {
             }
         }
     }
-    if (any) bmp_.changed();
+    if (any)
+        bmp_.changed(rectOf(std::min(a.X, b.X) - grow, std::min(a.Y, b.Y) - grow,
+                            int64_t(std::max(a.X, b.X)) + grow + 1,
+                            int64_t(std::max(a.Y, b.Y)) + grow + 1));
 }
 
 void TBitmapCanvas::ellipse(const TRect& box, bool fillIt, TColor fillColor, bool outline,
@@ -216,7 +219,7 @@ void TBitmapCanvas::ellipse(const TRect& box, bool fillIt, TColor fillColor, boo
             put(row, inHi, t, lpx);
         }
     }
-    if (any) bmp_.changed();
+    if (any) bmp_.changed({box.Left, y0, box.Right, y1});
 }
 
 namespace {
@@ -269,7 +272,7 @@ void TBitmapCanvas::drawScaled(int64_t left, int64_t top, int64_t right, int64_t
             if (!skipped(src, px)) drow[x] = over(px, drow[x]);
         }
     }
-    bmp_.changed();
+    bmp_.changed(rectOf(x0, y0, x1, y1));
 }
 
 } // namespace vx::ui

@@ -41,7 +41,9 @@ struct ImagePeer {
             img->paintFailed_ = true;
             paintExposed(w, ev, *img);
             img->paintFailed_ = false;
+            ++img->paints_;
         });
+        Application().writeStateIfAsked();
         return TRUE;
     }
     static void paintExposed(GtkWidget* w, const GdkEventExpose* ev, const TImage& img) {

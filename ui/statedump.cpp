@@ -54,6 +54,7 @@ void describe(const std::string& form, const TControl& c, std::string& out) {
     } else if (auto* i = dynamic_cast<const TImage*>(&c)) {
         out +=
             key + "size=" + std::to_string(i->Width()) + " " + std::to_string(i->Height()) + "\n";
+        out += key + "paints=" + std::to_string(i->paintCount()) + "\n";
     }
     for (const TControl* child : c.children()) describe(form, *child, out);
 }
