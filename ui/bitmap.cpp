@@ -8,6 +8,7 @@
 #include <cstring>
 #include <limits>
 #include <new>
+#include <sys/mman.h>
 
 namespace vx::ui {
 
@@ -26,12 +27,23 @@ void TBitmap::dropSurface() const {
     surface_ = nullptr;
 }
 
-// calloc hands out untouched zero pages for large sizes, so a fresh buffer
-// costs only what the decoder writes into it. The old buffer goes only once
-// the new one exists: a failure leaves the bitmap as it was.
+// Fresh memory costs a page fault per page first touched, which for a map
+// picture costs more than decoding it; a large buffer therefore asks for huge
+// pages (the system may refuse). The old buffer goes only once the new one
+// exists: a failure leaves the bitmap as it was.
 void TBitmap::reserve(size_t bytes) {
     if (bytes <= capacity_) return;
-    auto* p = static_cast<uint8_t*>(std::calloc(bytes, 1));
+    constexpr size_t huge = size_t(2) << 20;
+    uint8_t* p = nullptr;
+    if (bytes >= 4 * huge) {
+        void* q = nullptr;
+        if (posix_memalign(&q, huge, bytes) == 0) {
+            p = static_cast<uint8_t*>(q);
+            madvise(p, bytes, MADV_HUGEPAGE);
+        }
+    } else {
+        p = static_cast<uint8_t*>(std::calloc(bytes, 1));
+    }
     if (!p) throw std::bad_alloc();
     dropSurface();
     data_.reset(p);

@@ -47,6 +47,8 @@ public:
     // Exposes painted so far; the state dump reports it, so a test can wait
     // for the repaint that follows a change.
     uint64_t paintCount() const { return paints_; }
+    // A repaint is queued and has not run yet.
+    bool repaintPending() const { return repaintQueued_; }
 
 protected:
     GtkWidget* createWidget() override;
