@@ -1,4 +1,4 @@
-// Writes seed inputs for the two fuzz targets.
+// Writes seed inputs for the fuzz targets.
 #include "support/records.h"
 #include "tests/test_lib_volfixture.h"
 
@@ -12,11 +12,42 @@ void put(const std::string& path, const std::string& bytes) {
     std::fwrite(bytes.data(), 1, bytes.size(), f);
     std::fclose(f);
 }
+// Object files: empty, short, with a foreign record size and over-counted.
+void putObjectFiles(const std::string& dir) {
+    struct Seed {
+        const char* name;
+        uint16_t count, recsize;
+        int held;
+    };
+    const Seed seeds[] = {{"empty", 0, 20, 0},
+                          {"three", 3, 20, 3},
+                          {"short", 5, 20, 2},
+                          {"recsize63", 2, 63, 2},
+                          {"overcount", 1100, 20, 4}};
+    for (const Seed& s : seeds) {
+        vx::landmarkhead head{};
+        head.count = s.count;
+        head.recsize = s.recsize;
+        std::string bytes(reinterpret_cast<const char*>(&head), sizeof head);
+        for (int i = 0; i < s.held; ++i) {
+            vx::LOobject o{};
+            o.loid.at(1) = static_cast<uint8_t>(6 + i % 4);
+            o.loid.at(2) = static_cast<uint8_t>(i * 11);
+            o.x = 12.5f * static_cast<float>(i);
+            o.y = -7;
+            o.rota = 22.25f;
+            o.hide = static_cast<uint8_t>(i == 1 ? 3 : 0);
+            bytes.append(reinterpret_cast<const char*>(&o), sizeof o);
+        }
+        put(dir + "/" + s.name + ".dat", bytes);
+    }
+}
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: fuzz_seeds <vol-folder> <side-table-folder>\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr,
+                     "usage: fuzz_seeds <vol-folder> <side-table-folder> [<object-file-folder>]\n");
         return 2;
     }
     const std::string vol = argv[1], side = argv[2];
@@ -38,5 +69,6 @@ int main(int argc, char** argv) {
         }
         put(side + "/side" + std::to_string(count) + ".dat", bytes);
     }
+    if (argc == 4) putObjectFiles(argv[3]);
     return 0;
 }

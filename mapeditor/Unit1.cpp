@@ -2,13 +2,15 @@
 // and "Quit".
 #include "mapeditor/Unit1.h"
 
+#include "mapeditor/lmfile.h"
 #include "mapeditor/lmtext.h"
 #include "mapeditor/templates.h"
-#include "objectviewer/Unit2.h"
+#include "objectviewer/viewershared.h"
 #include "resources/resources.h"
 #include "support/errors.h"
 #include "support/fileio.h"
 #include "support/helpers.h"
+#include "ui/formbuild.h"
 
 #include <algorithm>
 #include <memory>
@@ -53,9 +55,7 @@ TForm1::TForm1() {
 // The form is laid out for a 1366 x 768 screen; on a larger one the map takes
 // the extra room, the panel keeps its place at the right.
 void TForm1::fitToScreen() {
-    const TPoint screen = ui::Application().screenSize();
-    if (screen.X <= Width() + 60 || screen.Y <= Height() + 60) return;
-    setBounds(Left(), Top(), std::min(screen.X - 60, 1860), std::min(screen.Y - 80, 1000));
+    ui::fitToScreen(*this, 1860, 1000);
 }
 
 bool isMlfMode() {
@@ -85,9 +85,24 @@ std::string templateDir() {
 }
 
 std::string curLofileName() {
-    if (loview && loview->locfile->Checked()) return loview->manLofile;
+    const LoviewShared* v = loviewShared();
+    if (v && v->locfile->Checked()) return v->manLofile;
     const auto& f = *Form1->Lofile;
     return f.ItemIndex() < 0 ? noLofileName : f.Items()[f.ItemIndex()];
+}
+
+int lmpicklistIndex() {
+    return Form1->lmpicklist->ItemIndex();
+}
+
+float selectedLandmarkRota() {
+    const int row = lmpicklistIndex();
+    checkRange(row, 0, lmfile.count() - 1, "landmark list");
+    return lmfile.rec(row + 1).rota;
+}
+
+ui::TComboBox& Lofile() {
+    return *Form1->Lofile;
 }
 
 void fillLotype() {
@@ -131,8 +146,10 @@ void TForm1::mapchoiceChange() {
 }
 
 void TForm1::quitappClick() {
-    // The viewer's icon pictures and the copy list's records are released by
-    // their owners when those features exist; the clean map copy goes here.
+    objPics.free();
+    releaseCopyObjects();
+    cpyListBox->Items().Clear();
+    ClearlistClick();
     mapbackup->Clear();
     Close();
 }

@@ -4,13 +4,17 @@
 #pragma once
 
 #include "mapeditor/calibration.h"
+#include "mapeditor/mainshared.h"
 #include "ui/ui.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace vx {
+
+struct TanLM;
 
 class TForm1 : public ui::TForm {
 public:
@@ -55,6 +59,7 @@ public:
     ui::TLabel *RxYLabel, *mapchoiceitemindex;
     ui::TLabel *rotadeglab, *lodatLabel, *elevaLabel, *eastlab, *northlab, *zoomio, *ftAtoB;
     ui::TPopupMenu *zinzout, *lmpickup, *cpylistmenu;
+    ui::TMenuItem *SelectlastSearch1, *Showselected1, *RedrawMap1;
     ui::TImageList *allist, *glist, *dimAllist, *dimGlist, *objico;
     ui::TOpenDialog* getpic;
     ui::TSaveDialog* saveit;
@@ -100,8 +105,37 @@ public:
     void seeklm();
     void dispLM();
     void SelectlastSearch1Click();
+
+    // --- reload and the viewer ---
+    void remapClick();
+    void viewlo();
     void loc_AClick();
     void loc_BClick();
+
+    // --- copy and paste, export ---
+    ui::TMenuItem *cpobjs, *pstobjsnew, *pstobjathere, *blankobjs;
+    ui::TMenuItem *Clearlist, *pasteNew, *pasteexists, *delobj;
+    ui::TMenuItem *CopyObject1, *PasteObject1;
+    void cpobjectsClick();
+    void psobjectsnewClick();
+    void psobjectsatcurClick();
+    void blankobjsClick();
+    void cpObj();
+    void pstObj();
+    void doxy();
+    void pasteNewClick();
+    void pasteexistsClick();
+    void delobjsClick();
+    void ClearlistClick();
+    // Releases the record attached to every copy-list line after the placeholder.
+    void releaseCopyObjects();
+    void savelminfoClick();
+    void inc_actonlyClick();
+    void inc_hiddenClick();
+    // The save dialog's settings, shared by the landmark save and the export.
+    void prepareSaveit(const std::string& initialDir, const std::string& fileName);
+    // The TanLM of the latest "Copy Object"; the copy list owns it.
+    std::weak_ptr<TanLM> anobj;
 
     // The map index selected in mapchoice; RangeError when none is.
     int mapIndex() const;
@@ -132,8 +166,6 @@ private:
 };
 
 extern TForm1* Form1;
-// True tells the viewer's next load to take the object file chosen here.
-extern bool fromMain;
 // The clean copy of the map picture that every full redraw starts from.
 extern ui::TPicture* mapbackup;
 
@@ -142,8 +174,6 @@ bool isMlfMode();
 // no mode is selected.
 int modeIndex();
 void fillLotype();
-std::string templateDir();
-std::string curLofileName();
 
 // Unit start-up, before any window exists.
 void initUnit1();

@@ -2,6 +2,7 @@
 // and initial state. The map fills the left and grows with the window; the
 // panel on the right keeps its distance from the right edge.
 #include "mapeditor/Unit1.h"
+#include "ui/formbuild.h"
 
 namespace vx {
 
@@ -20,29 +21,18 @@ void TForm1::createComponents() {
 
     // Panel controls keep their distance from the right edge.
     auto panel = [](ui::TControl* c) { c->setAnchors(false, true, true, false); };
+    ui::FormBuilder onPanel(*this, {false, true, true, false});
     auto button = [&](const char* name, const char* caption, int l, int t, int w) {
-        auto* b = add<ui::TButton>(name, nullptr, l, t, w, rowH + 2);
-        b->setCaption(caption);
-        panel(b);
-        return b;
+        return onPanel.button(name, caption, l, t, w, rowH + 2);
     };
     auto label = [&](const char* name, const char* caption, int l, int t, int w) {
-        auto* x = add<ui::TLabel>(name, nullptr, l, t, w, 18);
-        x->setCaption(caption);
-        panel(x);
-        return x;
+        return onPanel.label(name, caption, l, t, w);
     };
     auto combo = [&](const char* name, int l, int t, int w, ui::TComboBoxStyle style) {
-        auto* c = add<ui::TComboBox>(name, nullptr, l, t, w, rowH);
-        c->setStyle(style);
-        panel(c);
-        return c;
+        return onPanel.combo(name, l, t, w, rowH, style);
     };
     auto check = [&](const char* name, const char* caption, int l, int t, int w) {
-        auto* c = add<ui::TCheckBox>(name, nullptr, l, t, w, 20);
-        c->setCaption(caption);
-        panel(c);
-        return c;
+        return onPanel.check(name, caption, l, t, w);
     };
 
     // The map, and the pointer readouts under it.
@@ -53,11 +43,9 @@ void TForm1::createComponents() {
     Image1->setProportional(true);
     Image1->setCenter(true);
     Image1->setCursor(ui::crCross);
+    ui::FormBuilder underMap(*this, {true, false, false, true});
     auto status = [&](const char* name, const char* caption, int l, int t, int w) {
-        auto* x = add<ui::TLabel>(name, nullptr, l, t, w, 18);
-        x->setCaption(caption);
-        x->setAnchors(true, false, false, true);
-        return x;
+        return underMap.label(name, caption, l, t, w);
     };
     const int s1 = formH - 50, s2 = formH - 28;
     XY_xy = status("XY_xy", "XY(x,y)", 6, s1, 170);
@@ -170,11 +158,9 @@ void TForm1::createComponents() {
 
     // Pop-up menus; items of later features get their handlers when those exist.
     zinzout = add<ui::TPopupMenu>("zinzout");
-    zinzout->add("SelectlastSearch1", "Select last Search")->OnClick = [this] {
-        SelectlastSearch1Click();
-    };
-    zinzout->add("Showselected1", "Focus selected")->OnClick = [this] { focselected(); };
-    zinzout->add("RedrawMap1", "Redraw Map")->OnClick = [this] { redomap(); };
+    SelectlastSearch1 = zinzout->add("SelectlastSearch1", "Select last Search");
+    Showselected1 = zinzout->add("Showselected1", "Focus selected");
+    RedrawMap1 = zinzout->add("RedrawMap1", "Redraw Map");
     zinzout->add("CopyObject1", "Copy Object");
     zinzout->add("PasteObject1", "Paste Object");
     zinzout->add("PasteObjectasNew1", "Paste Object as New");
@@ -230,6 +216,43 @@ void TForm1::createComponents() {
     loc_A->OnClick = [this] { loc_AClick(); };
     loc_B->OnClick = [this] { loc_BClick(); };
     quitapp->OnClick = [this] { quitappClick(); };
+    SelectlastSearch1->OnClick = [this] { SelectlastSearch1Click(); };
+    Showselected1->OnClick = [this] { focselected(); };
+    RedrawMap1->OnClick = [this] { redomap(); };
+    remap->OnClick = [this] { remapClick(); };
+    showloview->OnClick = [this] { viewlo(); };
+
+    // Copy and paste, export.
+    cpobjs = lmpickup->find("cpobjs");
+    pstobjsnew = lmpickup->find("pstobjsnew");
+    pstobjathere = lmpickup->find("pstobjathere");
+    blankobjs = lmpickup->find("blankobjs");
+    Clearlist = cpylistmenu->find("Clearlist");
+    pasteNew = cpylistmenu->find("pasteNew");
+    pasteexists = cpylistmenu->find("pasteexists");
+    delobj = cpylistmenu->find("delobj");
+    CopyObject1 = zinzout->find("CopyObject1");
+    PasteObject1 = zinzout->find("PasteObject1");
+    cpobjs->OnClick = [this] { cpobjectsClick(); };
+    pstobjsnew->OnClick = [this] { psobjectsnewClick(); };
+    pstobjathere->OnClick = [this] { psobjectsatcurClick(); };
+    blankobjs->OnClick = [this] { blankobjsClick(); };
+    Clearlist->OnClick = [this] { ClearlistClick(); };
+    pasteNew->OnClick = [this] { pasteNewClick(); };
+    pasteexists->OnClick = [this] { pasteexistsClick(); };
+    delobj->OnClick = [this] { delobjsClick(); };
+    CopyObject1->OnClick = [this] { cpObj(); };
+    PasteObject1->OnClick = [this] { pstObj(); };
+    Image1->OnClick = [this] { doxy(); };
+    blankobjs->setHint("This empties the record, but it is not deleted\n"
+                       "to maintain compatability with standard Tolvane landmarks.");
+    cpyListBox->setHint("rightclick to work with *current* selected objects (=showing blue)\n"
+                        "copy objects from the map with rightclick\n"
+                        "objects copied with the landmark list are also copied to this list.\n"
+                        "this list stays, until you clear it.");
+    savelminfo->OnClick = [this] { savelminfoClick(); };
+    inc_actonly->OnClick = [this] { inc_actonlyClick(); };
+    inc_hidden->OnClick = [this] { inc_hiddenClick(); };
 }
 
 } // namespace vx

@@ -4,7 +4,7 @@
 #include "mapeditor/lmfile.h"
 #include "mapeditor/lmtext.h"
 #include "mapeditor/templates.h"
-#include "objectviewer/Unit2.h"
+#include "objectviewer/viewershared.h"
 #include "support/dialogs.h"
 #include "support/fileio.h"
 #include "support/helpers.h"
@@ -78,16 +78,19 @@ void TForm1::loadlandmark(bool pictureOnly) {
     for (const auto& n : lowerCaseMatches(appDir() + templateDir(), "lo??????.dat")) names.Add(n);
     Lofile->Items().assign(names.texts());
     Lofile->setItemIndex(-1);
-    if (loview) loview->lopick->Items().assign(names.texts());
+    if (LoviewShared* v = loviewShared()) {
+        v->lopick->Items().assign(names.texts());
+        v->setmag();
+    }
 
     fillLotype();
     draw(-1);
     dispLM();
 }
 
-void TForm1::savelndmrks() {
-    saveit->setInitialDir(appDir() + "/" + selectedTemplateOr(*LMtemplate, "."));
-    saveit->setFileName("");
+void TForm1::prepareSaveit(const std::string& initialDir, const std::string& fileName) {
+    saveit->setInitialDir(initialDir);
+    saveit->setFileName(fileName);
     saveit->setTitle("Save to a Lndmrks#.dat / mlf file");
     saveit->setDefaultExt(".dat");
     saveit->setFilter("Vexton brigade templates|*.mbf|Vexton lndmrks templates|*.mlf|"
@@ -95,6 +98,10 @@ void TForm1::savelndmrks() {
     saveit->setFilterIndex(2);
     saveit->Options().overwritePrompt = true;
     saveit->Options().pathMustExist = true;
+}
+
+void TForm1::savelndmrks() {
+    prepareSaveit(appDir() + "/" + selectedTemplateOr(*LMtemplate, "."), "");
     if (!saveit->Execute()) {
         ShowMessage(" Landmarks file not saved....");
         return;

@@ -14,5 +14,6 @@ int main(int argc, char** argv) {
     vx::loview = app.CreateForm<vx::Tloview>();
     int rc = app.Run();
     vx::finalizeUnit1();
+    vx::doneUnit2();
     return rc;
 }

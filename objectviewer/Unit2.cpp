@@ -1,24 +1,35 @@
+// The viewer unit's start-up and end, and the window's creation.
 #include "objectviewer/Unit2.h"
+
+#include "objectviewer/iconmasks.h"
+#include "objectviewer/icons.h"
+#include "ui/formbuild.h"
 
 namespace vx {
 
 Tloview* loview = nullptr;
 
+LoviewShared* loviewShared() {
+    return loview;
+}
+
 Tloview::Tloview() {
     loview = this;
     setName("loview");
     createComponents();
+    ui::fitToScreen(*this, 1860, 1000);
 }
 
-void Tloview::createComponents() {
-    setCaption("Lo file viewer");
-    setBounds(40, 40, 900, 640);
-    locfile = add<ui::TCheckBox>("locfile", nullptr, 8, 8, 220, 20);
-    locfile->setCaption("Manual chosen file loaded");
-    lopick = add<ui::TListBox>("lopick", nullptr, 8, 32, 220, 560);
-    lopick->setAnchors(true, true, false, true);
+void initUnit2() {
+    objPics.create();
+    loadIconsOf(startupGfxFolder());
 }
 
-void initUnit2() {}
+void doneUnit2() {
+    lotab = {};
+    lotabUndo = {};
+    lowork = {};
+    lomove = {};
+}
 
 } // namespace vx

@@ -1,22 +1,85 @@
 // The object-file viewer window. It is created hidden at start-up; the main
-// window reads its manual choice and fills its object-file list.
+// window reaches it only through viewershared.h. Handlers live in files by
+// concern (lofileops.cpp, lolists.cpp, icons.cpp, view.cpp).
 #pragma once
 
+#include "objectviewer/lofile.h"
+#include "objectviewer/lolines.h"
+#include "objectviewer/viewershared.h"
 #include "ui/ui.h"
 
 #include <string>
 
 namespace vx {
 
-class Tloview : public ui::TForm {
+class Tloview : public LoviewShared {
 public:
     Tloview();
 
-    ui::TCheckBox* locfile; // "Manual chosen file loaded"
-    ui::TListBox* lopick;   // object files of the template folder
+    // --- components, as the form description creates them ---
+    // Object files: the list of the template folder, the manual choice, saving.
+    ui::TButton* customload;
+    ui::TLabel* lopickLab;
+    ui::TButton* savelo;
+    ui::TButton* savelotxt;
+    ui::TButton* loadcustgfx;
+    ui::TOpenDialog* openalo;
+    ui::TSaveDialog* savelodat;
+    ui::TSaveDialog* savelototext;
+    // Object lists, work list and catalogue.
+    ui::TComboBox* lolist;
+    ui::TListBox* objlist;
+    ui::TListBox* loworklist;
+    ui::TLabel* lobjectsLab;
+    ui::TListBox* lobjects;
+    // The view and its readouts.
+    ui::TScrollBox* loscroll;
+    ui::TImage* loimg;
+    ui::TImage* loimgbup;
+    ui::TImage* bgratest; // the selected object's picture
+    ui::TLabel *LMname, *Label1, *magxyLab, *amagxylab, *scbarLab, *northlab, *percbmp, *ftxy;
+    ui::TLabel *editOnOff, *mdowninfo, *xyview;
+    ui::TStaticText *magnifact, *StaticText1;
+    ui::TMemo* xyinfo;
+    // View controls.
+    ui::TTrackBar *magzoom, *objcor, *imgsz, *rotaobj;
+    ui::TCheckBox *manrotlm, *rotlm, *rotobj, *follow, *showpics, *hack90180, *debug1only, *turn90;
+    ui::TListBox* rotdbg;
+    ui::TButton *gocenter, *canceledit, *BitBtn1;
+    ui::TEdit* cvasz;
+    // Pop-up menus and their items.
+    ui::TPopupMenu *objlistmen, *workmen, *editmen, *mngobj;
+    ui::TMenuItem *saveobjs, *cpobjs, *paste2landmark, *mvselected;
+    ui::TMenuItem *cpsel, *delsel, *savedat, *add2lndmrk;
+    ui::TMenuItem *chgobj, *stopedit, *mvcancel, *hideobj, *allowrotobj, *keepcenter;
+    ui::TMenuItem *cp2worklist, *mvmany, *mvmanyconfirm, *mvmanycancel;
+    ui::TMenuItem *Addobj, *chgobjtype;
 
-    // Full path of the file last chosen in the viewer's open dialog.
-    std::string manLofile;
+    // --- object file (lofileops.cpp) ---
+    void loadLoFile() override;
+    void savelofile(TLOtab& table);
+    void customloadClick();
+    void lopickDblClick();
+    void SaveloClick();
+    void savedatClick();
+
+    // --- lists and export (lolists.cpp) ---
+    void updatelodata();
+    void savelotxtClick();
+
+    // --- icon pictures (icons.cpp) ---
+    void loadcustomgfx();
+    void loadcustgfxClick();
+
+    // --- view (view.cpp) ---
+    void initLoView() override;
+    void setmag() override;
+    void redraw(bool centre, const TLOtab& lodat);
+    void allowedit(bool on);
+
+    // --- state ---
+    double spanX = loSpanX, spanY = loSpanY;
+    bool editAllowed = false;
 
 private:
     void createComponents();
@@ -24,7 +87,9 @@ private:
 
 extern Tloview* loview;
 
-// Unit start-up, before any window exists.
+// Unit start-up, before any window exists: the icon pictures.
 void initUnit2();
+// Unit end: the unit's own state, not the pictures.
+void doneUnit2();
 
 } // namespace vx

@@ -1,7 +1,10 @@
 #include "mapeditor/calibration.h"
 #include "mapeditor/lmfile.h"
+#include "objectviewer/iconmasks.h"
+#include "objectviewer/lofile.h"
 #include "support/fileio.h"
 #include "support/helpers.h"
+#include "support/names.h"
 #include "support/records.h"
 #include "testsupport.h"
 #include "tools/demodata.h"
@@ -181,10 +184,13 @@ TEST_F(DemoData, IconFilesFollowTheNameRule) {
         return n.size() >= 9 && std::all_of(n.begin(), n.begin() + 4, hex) && n[4] == '_' &&
                n.ends_with(".jpg");
     };
+    const std::set<std::string> decoys{"090a_farmhouse.jpg", "090A_farmhouse.JPG",
+                                       "090A-farmhouse.jpg"};
+    for (const std::string& d : decoys) EXPECT_FALSE(isIconName(d)) << d;
     int files = 0, folders = 0;
     for (const auto& e : fs::directory_iterator(at("gfxfiles"))) {
         const std::string name = e.path().filename().string();
-        if (name == "Halvoryspec.jpg") continue;
+        if (name == "Halvoryspec.jpg" || decoys.count(name)) continue;
         ASSERT_TRUE(isIconName(name)) << name;
         const int cls = std::stoi(name.substr(0, 2), nullptr, 16);
         const int type = std::stoi(name.substr(2, 2), nullptr, 16);
@@ -199,6 +205,81 @@ TEST_F(DemoData, IconFilesFollowTheNameRule) {
     EXPECT_GE(files, 40);
     EXPECT_EQ(folders, 1);
     EXPECT_GE(findEntries(at("LMdefault/gfxfiles"), "09??_*.jpg", false).size(), 5u);
+}
+
+TEST_F(DemoData, IconFoldersGiveTheirEntries) {
+    const std::string gfx = at("gfxfiles/");
+    const IconFiles startup = iconFilesIn(gfx);
+    // Every real icon file is found at its entry; the decoys are not.
+    size_t entries = 0;
+    for (const std::string& f : startup) {
+        if (f.empty()) continue;
+        ++entries;
+        EXPECT_TRUE(fileExists(f)) << f;
+        EXPECT_EQ(f.find("farmhouse.JPG"), std::string::npos);
+        EXPECT_EQ(f.find("090a_"), std::string::npos);
+        EXPECT_EQ(f.find("090A-"), std::string::npos);
+    }
+    EXPECT_GE(entries, 40u);
+    EXPECT_EQ(startup[static_cast<size_t>(iconIndex(9, 10))], gfx + "090A_farmhouse.jpg");
+    EXPECT_EQ(startup[static_cast<size_t>(iconIndex(9, 5))], gfx + "Halvoryspec.jpg");
+
+    // The template folders' sets: snowy ones in LMdefault, a single one in
+    // Spring1918.
+    const IconFiles lmdefault = iconFilesIn(at("LMdefault/gfxfiles/"));
+    size_t custom = 0;
+    for (size_t i = 0; i < lmdefault.size(); ++i)
+        if (!lmdefault[i].empty()) {
+            ++custom;
+            EXPECT_FALSE(startup[i].empty()) << lmdefault[i];
+        }
+    EXPECT_GE(custom, 5u);
+    EXPECT_LT(custom, entries);
+    const IconFiles spring = iconFilesIn(at("Spring1918/gfxfiles/"));
+    for (size_t i = 0; i < spring.size(); ++i)
+        EXPECT_EQ(spring[i].empty(), i != static_cast<size_t>(iconIndex(9, 5))) << i;
+    EXPECT_EQ(readFileBytes(at("Spring1918/gfxfiles/0905_a.jpg"), 2), "\xFF\xD8");
+}
+
+TEST_F(DemoData, ObjectFilesReadAndWriteBack) {
+    auto t = std::make_unique<TLOtab>();
+    int files = 0;
+    for (const std::string& name : findEntries(at("LMdefault"), "lo0?????.dat", false)) {
+        const std::string bytes = readFileBytes(at("LMdefault/" + name));
+        const LoReadNotes notes = parseObjectFile(bytes, *t);
+        if (name.starts_with("lo020fe")) continue;
+        ++files;
+        EXPECT_FALSE(notes.countCapped || notes.shortFile) << name;
+        EXPECT_EQ(objectFileBytes(*t), bytes) << name;
+    }
+    EXPECT_GT(files, 20);
+
+    // The files that try the reader's edges.
+    struct Case {
+        const char* name;
+        int count;
+        bool capped, shortFile;
+        int unnamed; // records without an object name
+    };
+    const Case cases[] = {{"lo020fe0.dat", 0, false, false, 0},
+                          {"lo020fe1.dat", 8, false, true, 0},
+                          {"lo020fe2.dat", 8, false, false, 0},
+                          {"lo020fe3.dat", 1025, true, false, 0},
+                          {"lo020fe4.dat", 8, false, false, 3}};
+    fillObjectNames();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const LoReadNotes notes = readObjectFile(at("LMdefault/") + c.name, *t);
+        EXPECT_EQ(t->head.count, c.count);
+        EXPECT_EQ(notes.countCapped, c.capped);
+        EXPECT_EQ(notes.shortFile, c.shortFile);
+        int unnamed = 0;
+        for (int i = 0; i < t->head.count; ++i)
+            unnamed += t->objs[i].loid.at(1) > objClassMax || t->objs[i].loid.at(2) > objTypeMax;
+        EXPECT_EQ(unnamed, c.unnamed);
+    }
+    EXPECT_EQ(readObjectFile(at("LMdefault/lo020fe2.dat"), *t).headerCount, 8);
+    EXPECT_EQ(t->head.recsize, 63);
 }
 
 TEST_F(DemoData, MapPicturesAre4000By3000Jpegs) {

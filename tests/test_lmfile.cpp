@@ -15,15 +15,6 @@ using namespace vx;
 
 namespace {
 
-std::string header(uint16_t count, uint16_t recsize) {
-    landmarkhead h{};
-    std::memcpy(h.hchars1, "LMHEAD01", 8);
-    h.htail[73] = 0x5a;
-    h.count = count;
-    h.recsize = recsize;
-    return {reinterpret_cast<const char*>(&h), sizeof h};
-}
-
 std::string record(size_t size, uint8_t fill) {
     return std::string(size, static_cast<char>(fill));
 }
@@ -46,7 +37,7 @@ TEST(LandmarkFile, RecordCountComesFromFileSize) {
         {"more than the table holds", 600, 63, 600, 0, 512},
     };
     for (const auto& c : cases) {
-        std::string bytes = header(c.headerCount, c.recsize);
+        std::string bytes = vxtest::fileHeader(c.headerCount, c.recsize);
         for (int i = 0; i < c.records; ++i) bytes += record(c.recsize, static_cast<uint8_t>(i + 1));
         bytes += std::string(c.trailing, '\x7f');
         Tlm t = parseLandmarkFile(bytes, "f");
@@ -62,7 +53,7 @@ TEST(LandmarkFile, RecordCountComesFromFileSize) {
 }
 
 TEST(LandmarkFile, ShortRecordsFillTheStartOfTheirSlot) {
-    std::string bytes = header(2, 60) + record(60, 0x11) + record(60, 0x22);
+    std::string bytes = vxtest::fileHeader(2, 60) + record(60, 0x11) + record(60, 0x22);
     Tlm t = parseLandmarkFile(bytes, "f");
     const auto* raw = reinterpret_cast<const uint8_t*>(&t.rec(2));
     EXPECT_EQ(raw[0], 0x22);
@@ -74,7 +65,7 @@ TEST(LandmarkFile, ShortRecordsFillTheStartOfTheirSlot) {
 TEST(LandmarkFile, LongRecordsKeepTheirFirst63Bytes) {
     std::string r1 = record(63, 0x31) + record(7, 0xee);
     std::string r2 = record(63, 0x32) + record(7, 0xee);
-    Tlm t = parseLandmarkFile(header(2, 70) + r1 + r2, "f");
+    Tlm t = parseLandmarkFile(vxtest::fileHeader(2, 70) + r1 + r2, "f");
     ASSERT_EQ(t.count(), 2);
     EXPECT_EQ(reinterpret_cast<const uint8_t*>(&t.rec(2))[0], 0x32);
     // A save writes 70-byte records whose last 7 bytes are zero.
@@ -87,7 +78,7 @@ TEST(LandmarkFile, LongRecordsKeepTheirFirst63Bytes) {
 TEST(LandmarkFile, UnreadableHeadersAreRefusedWithAReason) {
     EXPECT_THROW(parseLandmarkFile(std::string(99, '\0'), "short.mlf"), FileError);
     try {
-        parseLandmarkFile(header(3, 0) + std::string(200, 'x'), "zero.mlf");
+        parseLandmarkFile(vxtest::fileHeader(3, 0) + std::string(200, 'x'), "zero.mlf");
         FAIL();
     } catch (const FileError& e) {
         EXPECT_NE(std::string(e.what()).find("record size 0"), std::string::npos);
@@ -97,7 +88,7 @@ TEST(LandmarkFile, UnreadableHeadersAreRefusedWithAReason) {
 
 TEST(LandmarkFile, SaveRoundTripIsByteForByteExceptTheCount) {
     vxtest::TempDir dir;
-    std::string bytes = header(0, 63);
+    std::string bytes = vxtest::fileHeader(0, 63);
     for (int i = 0; i < 5; ++i) {
         landmark r{};
         r.lmid.at(1) = static_cast<uint8_t>(i);

@@ -1,7 +1,7 @@
 // Controls headless: programmatic setters run no handler (the track bar's
 // position setter excepted), user actions update the state before the handler.
 #include "testsupport.h"
-#include "ui/gtk_peer.h"
+#include "ui/textcodec.h"
 #include "ui/ui.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,8 @@
 #include "testsupport.h"
 
+#include "support/records.h"
+
+#include <cstring>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -83,6 +86,17 @@ CwdScope::CwdScope(const fs::path& dir) : prev_(fs::current_path()) {
 CwdScope::~CwdScope() {
     std::error_code ec;
     fs::current_path(prev_, ec);
+}
+
+std::string fileHeader(uint16_t count, uint16_t recsize) {
+    vx::landmarkhead h{};
+    std::memcpy(h.hchars1, "VXHEAD01", 8);
+    h.hbytes2[1] = 0xa5;
+    h.hword = 0x1234;
+    h.htail[73] = 0x5a;
+    h.count = count;
+    h.recsize = recsize;
+    return {reinterpret_cast<const char*>(&h), sizeof h};
 }
 
 } // namespace vxtest

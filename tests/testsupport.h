@@ -3,6 +3,7 @@
 
 #include "support/dialogs.h"
 
+#include <cstdint>
 #include <deque>
 #include <filesystem>
 #include <memory>
@@ -65,6 +66,10 @@ public:
 private:
     std::filesystem::path prev_;
 };
+
+// A 100-byte file header with the given count and record size; its other
+// bytes are non-zero marks that a save must carry through.
+std::string fileHeader(uint16_t count, uint16_t recsize);
 
 std::string readFile(const std::filesystem::path& p);
 void writeFile(const std::filesystem::path& p, const std::string& bytes);

@@ -1,12 +1,12 @@
 #include "demo_icons.h"
 
 #include "jpeg_out.h"
+#include "objectviewer/iconmasks.h"
 #include "paint.h"
 #include "support/helpers.h"
 
 #include <cairo.h>
 
-#include <cctype>
 #include <cmath>
 #include <functional>
 #include <numbers>
@@ -277,9 +277,8 @@ const std::vector<IconKind>& iconKinds() {
 }
 
 std::string iconFileName(const IconKind& kind) {
-    std::string digits = byteHex(kind.cls) + byteHex(kind.type);
-    for (char& ch : digits) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-    return digits + "_" + kind.label + ".jpg";
+    // The mask's four digits, then the label in place of its "*".
+    return iconMask(kind.cls, kind.type).substr(0, 5) + kind.label + ".jpg";
 }
 
 std::string iconJpeg(const IconKind& kind, bool winter) {

@@ -1,6 +1,7 @@
 #include "demo_objects.h"
 
 #include "demo_rng.h"
+#include "support/errors.h"
 
 #include <cmath>
 #include <cstring>
@@ -257,16 +258,52 @@ std::vector<LOobject> siteObjects(uint8_t type, uint8_t side, uint8_t variant, b
     return s.objs;
 }
 
-std::string objectFileBytes(const std::vector<LOobject>& objs) {
+namespace {
+
+// The header, then the records as they stand, whatever the header says.
+std::string rawObjectFile(const std::vector<LOobject>& objs, uint16_t count, uint16_t recsize) {
     landmarkhead h{};
     std::memcpy(h.hchars1, "VXDEMO01", sizeof h.hchars1);
-    h.count = static_cast<uint16_t>(objs.size());
-    h.recsize = sizeof(LOobject);
-    std::string out(sizeof h + objs.size() * sizeof(LOobject), '\0');
-    std::memcpy(out.data(), &h, sizeof h);
+    h.count = count;
+    h.recsize = recsize;
+    std::string out(reinterpret_cast<const char*>(&h), sizeof h);
     if (!objs.empty())
-        std::memcpy(out.data() + sizeof h, objs.data(), objs.size() * sizeof(LOobject));
+        out.append(reinterpret_cast<const char*>(objs.data()), objs.size() * sizeof(LOobject));
     return out;
+}
+
+} // namespace
+
+std::string objectFileBytes(const std::vector<LOobject>& objs) {
+    if (objs.size() > loCapacity) throw RangeError("demo object file over 1025 records");
+    return rawObjectFile(objs, static_cast<uint16_t>(objs.size()), sizeof(LOobject));
+}
+
+std::vector<OddObjectFile> oddObjectFiles() {
+    const std::vector<LOobject> town = siteObjects(7, 0, 3, false);
+    const std::vector<LOobject> eight(town.begin(), town.begin() + 8);
+    // A whole camp site repeated past the table's capacity.
+    std::vector<LOobject> crowd;
+    while (crowd.size() < 1100) {
+        const std::vector<LOobject> camp =
+            siteObjects(6, 1, static_cast<uint8_t>(crowd.size()), false);
+        crowd.insert(crowd.end(), camp.begin(), camp.end());
+    }
+    crowd.resize(1100);
+    std::vector<LOobject> unnamed(eight);
+    const uint8_t classes[] = {21, 9, 255, 6};
+    const uint8_t types[] = {0, 43, 255, 42};
+    for (size_t i = 0; i < 4; ++i) {
+        unnamed[i].loid.at(1) = classes[i];
+        unnamed[i].loid.at(2) = types[i];
+    }
+    return {
+        {"lo020fe0.dat", rawObjectFile({}, 0, sizeof(LOobject))},
+        {"lo020fe1.dat", rawObjectFile({eight.begin(), eight.begin() + 5}, 8, sizeof(LOobject))},
+        {"lo020fe2.dat", rawObjectFile(eight, 8, 63)},
+        {"lo020fe3.dat", rawObjectFile(crowd, 1100, sizeof(LOobject))},
+        {"lo020fe4.dat", rawObjectFile(unnamed, 8, sizeof(LOobject))},
+    };
 }
 
 } // namespace vx::demo

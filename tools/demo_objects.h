@@ -17,4 +17,14 @@ std::vector<LOobject> siteObjects(uint8_t type, uint8_t side, uint8_t variant, b
 // Header (count, record size 20) followed by the records.
 std::string objectFileBytes(const std::vector<LOobject>& objs);
 
+// Object files that try the reader's edges: no records, fewer records than
+// counted, a foreign record size, more records than a table holds, and
+// classes and types without a name. No landmark names them; the viewer's
+// file list offers them.
+struct OddObjectFile {
+    std::string name;
+    std::string bytes;
+};
+std::vector<OddObjectFile> oddObjectFiles();
+
 } // namespace vx::demo

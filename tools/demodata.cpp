@@ -33,7 +33,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // Bump when the data set changes, so that old sets are written anew.
-constexpr const char* generatorVersion = "vx_demodata 1";
+constexpr const char* generatorVersion = "vx_demodata 2";
 
 constexpr int fullFileMap = 3;      // its landmark file holds all 512 records
 constexpr size_t objnumsShared = 4; // object files shared by the filler records
@@ -228,6 +228,7 @@ void writeTemplates(Writer& w) {
         w.landmarks("LMdefault/brigade" + std::to_string(k) + ".mbf", *brigadeFile(k, lmdefault));
     }
     w.objects(lmdefault, "LMdefault", 0);
+    for (const OddObjectFile& f : oddObjectFiles()) w.file("LMdefault/" + f.name, f.bytes);
 
     // A second template folder: the same fronts in the spring of 1918.
     w.dir("Spring1918");
@@ -254,6 +255,9 @@ void writeIcons(Writer& w) {
     w.file("gfxfiles/Halvoryspec.jpg", fallbackJpeg());
     // A folder that takes the name of an icon: it shows the fallback picture.
     w.dir("gfxfiles/0905_tank_small_allied.jpg");
+    // Names that are not icons: the wrong case, or "-" for "_".
+    for (const char* decoy : {"090a_farmhouse.jpg", "090A_farmhouse.JPG", "090A-farmhouse.jpg"})
+        w.file(std::string("gfxfiles/") + decoy, fallbackJpeg());
 
     // The template folder's own set, loaded on request: snowy versions of a
     // few vehicles and buildings.
@@ -265,6 +269,11 @@ void writeIcons(Writer& w) {
             w.file("LMdefault/gfxfiles/" + iconFileName(kind), iconJpeg(kind, true));
     }
     w.file("LMdefault/gfxfiles/Halvoryspec.jpg", fallbackJpeg());
+
+    // The second template folder has one icon of its own, in place of the
+    // folder above.
+    w.dir("Spring1918/gfxfiles");
+    w.file("Spring1918/gfxfiles/0905_a.jpg", iconJpeg({9, 4, "barracks"}, true));
 }
 
 void writeObjectFileList(Writer& w) {

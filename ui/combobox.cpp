@@ -60,6 +60,11 @@ void TComboBox::setText(const std::string& text) {
     if (widget_) peerSelection();
 }
 
+void TComboBox::setFontName(const std::string& name) {
+    fontName_ = name;
+    if (widget_) syncPeer();
+}
+
 void TComboBox::setStyle(TComboBoxStyle s) {
     style_ = s;
     if (style_ == csDropDownList && itemIndex_ < 0) text_.clear();

@@ -30,6 +30,9 @@ public:
     // Keeps the entries sorted as they are added.
     bool Sorted() const { return items_.Sorted(); }
     void setSorted(bool on) { items_.setSorted(on); }
+    // As for list boxes: family, optionally followed by " Bold".
+    const std::string& FontName() const { return fontName_; }
+    void setFontName(const std::string& name);
 
     TNotifyEvent OnChange, OnClick, OnEnter, OnExit;
 
@@ -58,6 +61,7 @@ private:
     std::string text_;
     TComboBoxStyle style_ = csDropDown;
     bool rebuildPending_ = false;
+    std::string fontName_;
     GtkWidget* combo_ = nullptr;
     // Peer only: the focus is in the box as OnEnter / OnExit reported it, the
     // text the last OnChange saw, and work waiting until GTK is done.

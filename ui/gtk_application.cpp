@@ -62,6 +62,15 @@ TShiftState shiftOf(guint state) {
     return s;
 }
 
+PangoFontDescription* fontFor(const std::string& name) {
+    // Courier New is often missing; fontconfig then takes the monospace family.
+    const size_t space = name.find(" Bold");
+    std::string family = space == std::string::npos ? name : name.substr(0, space);
+    const std::string style = space == std::string::npos ? "" : " Bold";
+    if (family.rfind("Courier", 0) == 0) family += ", monospace";
+    return pango_font_description_from_string((family + style + " 10").c_str());
+}
+
 TMouseButton buttonOf(guint button) {
     return button == 3 ? mbRight : button == 2 ? mbMiddle : mbLeft;
 }
@@ -116,34 +125,6 @@ void disconnect(gpointer instance, const void* data) {
     if (instance)
         g_signal_handlers_disconnect_matched(instance, G_SIGNAL_MATCH_DATA, 0, 0, nullptr, nullptr,
                                              const_cast<void*>(data));
-}
-
-} // namespace vx::ui::gtk
-
-namespace vx::ui::gtk {
-
-std::string toUtf8(const std::string& text) {
-    gchar* u = g_convert(text.data(), static_cast<gssize>(text.size()), "UTF-8", "ISO-8859-1",
-                         nullptr, nullptr, nullptr);
-    if (!u) return text;
-    std::string s = u;
-    g_free(u);
-    return s;
-}
-
-std::string displayText(const std::string& text) {
-    return g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr) ? text
-                                                                                   : toUtf8(text);
-}
-
-std::string fromUtf8(const char* text) {
-    if (!text) return {};
-    gchar* l =
-        g_convert_with_fallback(text, -1, "ISO-8859-1", "UTF-8", "?", nullptr, nullptr, nullptr);
-    if (!l) return text;
-    std::string s = l;
-    g_free(l);
-    return s;
 }
 
 } // namespace vx::ui::gtk

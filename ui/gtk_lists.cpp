@@ -164,6 +164,13 @@ GtkWidget* TComboBox::createWidget() {
 }
 
 void TComboBox::syncPeer() {
+    if (!fontName_.empty()) {
+        PangoFontDescription* fd = fontFor(fontName_);
+        GList* cells = gtk_cell_layout_get_cells(GTK_CELL_LAYOUT(combo_));
+        for (GList* c = cells; c; c = c->next) g_object_set(c->data, "font-desc", fd, nullptr);
+        g_list_free(cells);
+        pango_font_description_free(fd);
+    }
     flushPeer();
 }
 
@@ -291,6 +298,11 @@ GtkWidget* TListBox::createWidget() {
 }
 
 void TListBox::syncPeer() {
+    if (!fontName_.empty()) {
+        PangoFontDescription* fd = fontFor(fontName_);
+        gtk_widget_modify_font(view_, fd);
+        pango_font_description_free(fd);
+    }
     {
         Blocker block(ListPeer::selection(*this), this);
         gtk_tree_selection_set_mode(ListPeer::selection(*this),

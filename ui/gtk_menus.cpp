@@ -23,6 +23,7 @@ void TPopupMenu::showPeer() {
         if (!item->Visible()) continue;
         GtkWidget* mi = gtk_menu_item_new_with_label(toUtf8(item->Caption()).c_str());
         gtk_widget_set_sensitive(mi, item->Enabled());
+        if (!item->Hint().empty()) gtk_widget_set_tooltip_text(mi, toUtf8(item->Hint()).c_str());
         connect(
             mi, "activate",
             +[](GtkMenuItem*, gpointer data) { static_cast<TMenuItem*>(data)->click(); },

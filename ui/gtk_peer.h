@@ -1,6 +1,7 @@
 // Internal to the GTK binding: helpers the gtk_*.cpp files share.
 #pragma once
 
+#include "ui/textcodec.h"
 #include "ui/types.h"
 
 #include <functional>
@@ -26,13 +27,11 @@ void installDialogs();
 GtkWindow* activeWindow();
 
 TShiftState shiftOf(guint state);
-// Texts of the program are 8-bit (Latin-1); GTK wants UTF-8.
-std::string toUtf8(const std::string& text);
-std::string fromUtf8(const char* text);
-// For texts that may hold paths as the file system gives them (UTF-8 here)
-// as well as the program's Latin-1: valid UTF-8 stays as it is.
-std::string displayText(const std::string& text);
 TMouseButton buttonOf(guint button);
+// A Pango font description for a family name such as "Courier New" or
+// "Courier New Bold" at 10 points; Courier families fall back to monospace.
+// The caller frees it with pango_font_description_free.
+PangoFontDescription* fontFor(const std::string& name);
 
 // Blocks every handler the control connected on instance (with the control as
 // data) while the program mirrors its state into the widget.

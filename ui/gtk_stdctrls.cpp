@@ -193,10 +193,7 @@ GtkWidget* TMemo::createWidget() {
 void TMemo::syncPeer() {
     gtk_text_view_set_editable(GTK_TEXT_VIEW(view_), !readOnly_);
     if (!fontName_.empty()) {
-        // Courier New is often missing; fontconfig then takes the monospace family.
-        std::string families = fontName_;
-        if (families == "Courier New") families += ", monospace";
-        PangoFontDescription* fd = pango_font_description_from_string((families + " 10").c_str());
+        PangoFontDescription* fd = fontFor(fontName_);
         gtk_widget_modify_font(view_, fd);
         pango_font_description_free(fd);
     }

@@ -121,6 +121,11 @@ int TListBox::TopIndex() const {
     return view_ ? peerTopIndex() : topIndex_;
 }
 
+void TListBox::setFontName(const std::string& name) {
+    fontName_ = name;
+    if (widget_) syncPeer();
+}
+
 void TListBox::setTopIndex(int index) {
     topIndex_ = std::clamp(index, 0, std::max(0, items_.Count() - 1));
     if (view_) peerTopIndexSet();

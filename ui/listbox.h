@@ -4,6 +4,7 @@
 #include "ui/control.h"
 #include "ui/itemstrings.h"
 
+#include <string>
 #include <vector>
 
 namespace vx::ui {
@@ -29,6 +30,10 @@ public:
     // First row shown.
     int TopIndex() const;
     void setTopIndex(int index);
+    // Family, optionally followed by " Bold" ("Courier New Bold"); Courier
+    // families fall back to any monospace font.
+    const std::string& FontName() const { return fontName_; }
+    void setFontName(const std::string& name);
 
     TNotifyEvent OnClick, OnDblClick;
 
@@ -58,6 +63,7 @@ private:
     int topIndex_ = 0;
     bool multiSelect_ = false;
     bool rebuildPending_ = false;
+    std::string fontName_;
     GtkWidget* view_ = nullptr;
 };
 

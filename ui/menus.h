@@ -16,6 +16,8 @@ class TMenuItem : public TComponent {
 public:
     const std::string& Caption() const { return caption_; }
     void setCaption(const std::string& text) { caption_ = text; }
+    const std::string& Hint() const { return hint_; }
+    void setHint(const std::string& text) { hint_ = text; }
     bool Enabled() const { return enabled_; }
     void setEnabled(bool on) { enabled_ = on; }
     bool Visible() const { return visible_; }
@@ -25,7 +27,7 @@ public:
     void click();
 
 private:
-    std::string caption_;
+    std::string caption_, hint_;
     bool enabled_ = true, visible_ = true;
 };
 

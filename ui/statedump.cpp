@@ -42,6 +42,8 @@ void describe(const std::string& form, const TControl& c, std::string& out) {
     } else if (auto* b = dynamic_cast<const TComboBox*>(&c)) {
         out += key + "ItemIndex=" + std::to_string(b->ItemIndex()) + "\n";
         out += key + "Text=" + oneLine(b->Text()) + "\n";
+    } else if (auto* cb = dynamic_cast<const TCheckBox*>(&c)) {
+        out += key + "Checked=" + (cb->Checked() ? "1" : "0") + "\n";
     } else if (auto* lb = dynamic_cast<const TLabel*>(&c)) {
         out += key + "Caption=" + oneLine(lb->Caption()) + "\n";
     } else if (auto* e = dynamic_cast<const TEdit*>(&c)) {

@@ -72,6 +72,9 @@ public:
     void setMaxLength(int n) { maxLength_ = n < 0 ? 0 : n; }
     bool ReadOnly() const { return readOnly_; }
     void setReadOnly(bool on);
+    // Shown greyed while the edit is empty (GTK 2 entries show none).
+    const std::string& TextHint() const { return textHint_; }
+    void setTextHint(const std::string& text) { textHint_ = text; }
 
     TNotifyEvent OnChange, OnEnter, OnExit;
     TKeyPressEvent OnKeyPress;
@@ -97,6 +100,7 @@ protected:
 private:
     friend struct EditPeer;
     std::string text_;
+    std::string textHint_;
     std::string reportedText_; // the text the last OnChange saw, or the program set
     bool changeQueued_ = false;
     int maxLength_ = 0;

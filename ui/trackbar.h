@@ -22,6 +22,8 @@ public:
     void setFrequency(int f);
     int LineSize() const { return lineSize_; }
     void setLineSize(int n) { lineSize_ = n; }
+    int PageSize() const { return pageSize_; }
+    void setPageSize(int n) { pageSize_ = n; }
     TTrackBarOrientation Orientation() const { return orientation_; }
     void setOrientation(TTrackBarOrientation o);
     // Vertical: Max at the top when reversed.
@@ -47,7 +49,7 @@ private:
     void peerRange();
     void peerPosition();
     int min_ = 0, max_ = 10, position_ = 0;
-    int frequency_ = 1, lineSize_ = 1;
+    int frequency_ = 1, lineSize_ = 1, pageSize_ = 1;
     TTrackBarOrientation orientation_ = trHorizontal;
     bool reversed_ = false;
 };

@@ -2,12 +2,16 @@
 #include "xsession.h"
 
 #include "mapeditor/calibration.h"
+#include "mapeditor/lmexport.h"
 #include "mapeditor/lmfile.h"
+#include "mapeditor/lmtext.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <sstream>
 #include <thread>
@@ -178,6 +182,203 @@ TEST_F(EndToEnd, LoadsTheMapAndPicksALandmarkByItsIcon) {
     const std::string name(vx::nameText(t.rec(target)));
     auto after = e2e::readState(state);
     EXPECT_NE(after["Form1.LMdata.Text"].find("Name :" + name), std::string::npos);
+    clickControl("quitapp");
+    EXPECT_EQ(prog->wait(10s), 0);
+}
+
+namespace {
+
+// Landmark row r's object file (r from 0), as the main window names it.
+std::string rowObjectFile(int r) {
+    const vx::Tlm t = vx::readLandmarkFile((demoFolder() / "LMdefault" / "lndmrks4.mlf").string());
+    return vx::loFileName(0, t.rec(r + 1));
+}
+
+// The number of records an object file's header gives.
+int objectCount(const std::string& name) {
+    std::ifstream in(demoFolder() / "LMdefault" / name, std::ios::binary);
+    unsigned char h[22] = {};
+    in.read(reinterpret_cast<char*>(h), sizeof h);
+    return h[20] | h[21] << 8;
+}
+
+// Object files of the template folder as both windows list them.
+std::vector<std::string> objectFiles() {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(demoFolder() / "LMdefault")) {
+        std::string n = e.path().filename().string();
+        for (char& c : n) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (n.size() == 12 && n.rfind("lo", 0) == 0 && n.ends_with(".dat")) names.push_back(n);
+    }
+    std::sort(names.begin(), names.end());
+    names.erase(std::unique(names.begin(), names.end()), names.end());
+    return names;
+}
+
+// Copy and paste through the list menu, and the text export.
+
+// Keys through xdotool (XTest), to whatever holds the keyboard: an open pop-up
+// menu grabs it, a dialog gets it once focused.
+bool xdotool(const e2e::XServer& x, const std::string& args) {
+    const std::string cmd = "DISPLAY=" + x.name() + " xdotool " + args + " > /dev/null 2>&1";
+    return std::system(cmd.c_str()) == 0;
+}
+
+// The load has sized the map and selected the first landmark.
+bool mapLoaded(const std::string& state) {
+    return e2e::waitForState(state, "Form1.Image1.size", "4000 3000", 20s) &&
+           e2e::waitForState(state, "Form1.lmpicklist.ItemIndex", "0", 5s);
+}
+
+} // namespace
+
+TEST_F(EndToEnd, ViewLoFileOpensTheViewerAndADoubleClickLoadsAnotherFile) {
+    clickControl("loadpic");
+    ASSERT_TRUE(e2e::waitForState(state, "Form1.Image1.size", "4000 3000", 20s));
+    // Pick the first landmark in the list by a click on its row.
+    const Rect list = bounds(e2e::readState(state), "Form1.lmpicklist");
+    x.click(wx + list.x + 40, wy + list.y + 8);
+    ASSERT_TRUE(e2e::waitForState(state, "Form1.lmpicklist.ItemIndex", "0", 5s));
+    const std::string first = rowObjectFile(0);
+    ASSERT_TRUE(e2e::waitForState(state, "Form1.Lofile.Text", first, 5s));
+
+    clickControl("showloview");
+    ASSERT_TRUE(e2e::waitForState(state, "loview.visible", "1", 10s));
+    ASSERT_TRUE(
+        e2e::waitForState(state, "loview.objlist.Count", std::to_string(objectCount(first)), 10s));
+    auto s = e2e::readState(state);
+    EXPECT_EQ(s["loview.lolist.ItemIndex"], "0");
+    EXPECT_EQ(s["loview.locfile.Checked"], "0");
+    EXPECT_EQ(s["loview.lopick.Count"], std::to_string(objectFiles().size()));
+    const e2e::Window viewer = x.findWindow("loview", 10s);
+    ASSERT_NE(viewer, 0u) << "no window titled loview";
+    int vx0 = 0, vy0 = 0, vw = 0, vh = 0;
+    x.origin(viewer, vx0, vy0, vw, vh);
+
+    // Find a row of the file list that names another file: single clicks only
+    // select, so probe downwards until the selection moves off row 0.
+    const std::vector<std::string> names = objectFiles();
+    const Rect pick = bounds(s, "loview.lopick");
+    int row = -1, rowY = 0;
+    for (int dy = 6; dy < pick.h - 6 && row < 1; dy += 4) {
+        x.click(vx0 + pick.x + 40, vy0 + pick.y + dy);
+        std::this_thread::sleep_for(150ms);
+        row = intOf(e2e::readState(state), "loview.lopick.ItemIndex");
+        rowY = dy;
+    }
+    ASSERT_GE(row, 1) << "no second row in the file list";
+    // Row 0 when the probed row names the file already in view.
+    const bool takeFirst = names[static_cast<size_t>(row)] == first;
+    const std::string other = names[takeFirst ? 0 : static_cast<size_t>(row)];
+    x.doubleClick(vx0 + pick.x + 40, vy0 + pick.y + (takeFirst ? 6 : rowY));
+    ASSERT_TRUE(e2e::waitForState(state, "Form1.Lofile.Text", other, 10s));
+    EXPECT_TRUE(
+        e2e::waitForState(state, "loview.objlist.Count", std::to_string(objectCount(other)), 10s));
+    EXPECT_EQ(e2e::readState(state)["loview.lolist.ItemIndex"],
+              objectCount(other) > 0 ? "0" : "-1");
+    e2e::writePng((demoFolder() / "viewer.png").string(), x.grab(vx0, vy0, vw, vh), vw, vh);
+}
+
+TEST_F(EndToEnd, ReloadMapKeepsTheSelectedRow) {
+    clickControl("loadpic");
+    ASSERT_TRUE(e2e::waitForState(state, "Form1.Image1.size", "4000 3000", 20s));
+    ASSERT_TRUE(e2e::waitForState(state, "Form1.lmpicklist.ItemIndex", "0", 5s));
+    const vx::Tlm t = vx::readLandmarkFile((demoFolder() / "LMdefault" / "lndmrks4.mlf").string());
+    const Rect list = bounds(e2e::readState(state), "Form1.lmpicklist");
+    x.click(wx + list.x + 40, wy + list.y + 60);
+    ASSERT_TRUE(waitUntil(
+        [&] { return intOf(e2e::readState(state), "Form1.lmpicklist.ItemIndex") > 0; }, 5s));
+    const int row = intOf(e2e::readState(state), "Form1.lmpicklist.ItemIndex");
+    const std::string picked = "Name :" + std::string(vx::nameText(t.rec(row + 1)));
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            return e2e::readState(state)["Form1.LMdata.Text"].find(picked) != std::string::npos;
+        },
+        5s));
+
+    clickControl("remap");
+    // The reload shows record 1 again, and the row comes back selected.
+    const std::string firstName = "Name :" + std::string(vx::nameText(t.rec(1)));
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            return e2e::readState(state)["Form1.LMdata.Text"].find(firstName) != std::string::npos;
+        },
+        20s));
+    EXPECT_TRUE(e2e::waitForState(state, "Form1.lmpicklist.ItemIndex", std::to_string(row), 5s));
+}
+
+TEST_F(EndToEnd, CopiesAndPastesRecordsThroughTheListMenu) {
+    clickControl("loadpic");
+    ASSERT_TRUE(mapLoaded(state));
+    const int n = intOf(e2e::readState(state), "Form1.lmpicklist.Count");
+    ASSERT_LT(n, 512);
+    const Rect list = bounds(e2e::readState(state), "Form1.lmpicklist");
+    auto count = [&](const char* box) {
+        return intOf(e2e::readState(state), std::string("Form1.") + box + ".Count");
+    };
+    // Right-click on the first row, which the load selected, then pick an item
+    // by keys; a busy program may open the menu after the keys, so a choice
+    // without effect is closed with Escape and made once more.
+    auto choose = [&](const char* keys, const std::function<bool()>& done) {
+        for (int tries = 0; tries < 2; ++tries) {
+            x.click(wx + list.x + list.w / 2, wy + list.y + 8, 3);
+            std::this_thread::sleep_for(800ms);
+            // The menu opens under the pointer, which may rest on an item: move
+            // it off the menu, and count the items from Home, the first.
+            xdotool(x, "mousemove " + std::to_string(wx + 20) + " " + std::to_string(wy + 20));
+            std::this_thread::sleep_for(200ms);
+            xdotool(x, std::string("key --delay 120 ") + keys);
+            if (waitUntil(done, 8s)) return true;
+            xdotool(x, "key Escape");
+        }
+        std::vector<uint32_t> px;
+        shot(std::string("menu-choice-failed-") + keys, px);
+        return false;
+    };
+    ASSERT_TRUE(choose("Home Return", [&] { return count("cpyListBox") >= 2; }))
+        << "\"Copy Object(s)\" did not reach the copy list";
+    ASSERT_TRUE(choose("Home Down Return", [&] { return count("lmpicklist") > n; }))
+        << "\"Paste Object(s) as new\" did not grow the list";
+    EXPECT_EQ(intOf(e2e::readState(state), "Form1.lmpicklist.ItemIndex"), 0);
+    clickControl("quitapp");
+    EXPECT_EQ(prog->wait(10s), 0);
+}
+
+TEST_F(EndToEnd, ExportsTheTickedColumnsToATypedPath) {
+    clickControl("loadpic");
+    ASSERT_TRUE(mapLoaded(state));
+    for (const char* box : {"inc_recnr", "inc_LM_name", "csv"}) clickControl(box);
+    const fs::path out = demoFolder() / "zz-lmexport.txt";
+    fs::remove(out);
+    // A second press is harmless: once the modal dialog is up it takes no clicks.
+    e2e::Window dlg = 0;
+    for (int tries = 0; tries < 2 && !dlg; ++tries) {
+        clickControl("savelminfo");
+        dlg = x.findWindow("Save to a Lndmrks#.dat / mlf file", 15s);
+    }
+    if (!dlg) {
+        std::vector<uint32_t> px;
+        shot("export-no-dialog", px);
+    }
+    ASSERT_NE(dlg, 0u) << "no save dialog";
+    std::this_thread::sleep_for(500ms);
+    ASSERT_TRUE(xdotool(x, "windowfocus " + std::to_string(dlg)));
+    std::this_thread::sleep_for(300ms);
+    // The name box holds the proposed name: replace it by the whole path.
+    ASSERT_TRUE(xdotool(x, "key ctrl+a"));
+    ASSERT_TRUE(xdotool(x, "type --delay 30 '" + out.string() + "'"));
+    std::this_thread::sleep_for(300ms);
+    ASSERT_TRUE(xdotool(x, "key Return"));
+    ASSERT_TRUE(waitUntil([&] { return fs::exists(out); }, 10s)) << "nothing written";
+    std::this_thread::sleep_for(300ms);
+
+    const vx::Tlm t = vx::readLandmarkFile((demoFolder() / "LMdefault" / "lndmrks4.mlf").string());
+    vx::ExportColumns cols;
+    cols.recnr = cols.name = cols.csv = true;
+    std::ifstream in(out, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text, vx::exportText(t, 0, cols));
+    EXPECT_EQ(text.substr(0, 6), "  1 , ");
     clickControl("quitapp");
     EXPECT_EQ(prog->wait(10s), 0);
 }

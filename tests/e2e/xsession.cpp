@@ -23,14 +23,24 @@ struct Connection {
 
 using namespace std::chrono_literals;
 
-XServer::XServer(int width, int height) {
+XServer::XServer(int width, int height) : width_(width), height_(height) {
+    // Servers started at the same moment (other test runs on the machine) can
+    // race for one display number; the loser exits, so start another.
+    for (int attempt = 0; attempt < 5 && !conn_; ++attempt) {
+        if (attempt > 0) stop();
+        start();
+    }
+    if (!conn_) throw std::runtime_error("cannot connect to " + name_);
+}
+
+void XServer::start() {
     int fds[2];
     if (pipe(fds) != 0) throw std::runtime_error("pipe");
     pid_ = fork();
     if (pid_ == 0) {
         close(fds[0]);
         std::string fd = std::to_string(fds[1]);
-        const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
+        const std::string screen = std::to_string(width_) + "x" + std::to_string(height_) + "x24";
         execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(),
                "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
         _exit(127);
@@ -39,27 +49,43 @@ XServer::XServer(int width, int height) {
     char buf[32] = {};
     ssize_t n = read(fds[0], buf, sizeof buf - 1);
     close(fds[0]);
-    if (n <= 0) throw std::runtime_error("Xvfb did not start");
+    if (n <= 0) return;
     name_ = ":" + std::string(buf, static_cast<size_t>(n));
     while (!name_.empty() && (name_.back() == '\n' || name_.back() == ' ')) name_.pop_back();
     Display* d = nullptr;
     for (int i = 0; i < 100 && !d; ++i) {
+        if (waitpid(pid_, nullptr, WNOHANG) == pid_) {
+            pid_ = -1; // the server gave up
+            return;
+        }
         d = XOpenDisplay(name_.c_str());
         if (!d) std::this_thread::sleep_for(50ms);
     }
-    if (d) conn_ = new Connection{d};
-    if (!d) throw std::runtime_error("cannot connect to " + name_);
+    if (!d) return;
+    conn_ = new Connection{d};
+    // A server that lost the race may still have let us reach the winner.
+    std::this_thread::sleep_for(100ms);
+    if (waitpid(pid_, nullptr, WNOHANG) == pid_) {
+        pid_ = -1;
+        stop();
+    }
 }
 
-XServer::~XServer() {
+void XServer::stop() {
     if (conn_) {
         XCloseDisplay(conn_->dpy);
         delete conn_;
+        conn_ = nullptr;
     }
     if (pid_ > 0) {
         kill(pid_, SIGTERM);
         waitpid(pid_, nullptr, 0);
+        pid_ = -1;
     }
+}
+
+XServer::~XServer() {
+    stop();
 }
 
 namespace {
@@ -144,6 +170,20 @@ void XServer::key(const std::string& keysym) {
     XTestFakeKeyEvent(conn_->dpy, code, True, CurrentTime);
     XTestFakeKeyEvent(conn_->dpy, code, False, CurrentTime);
     XFlush(conn_->dpy);
+}
+
+void XServer::doubleClick(int x, int y) {
+    XTestFakeMotionEvent(conn_->dpy, -1, x, y, CurrentTime);
+    XSync(conn_->dpy, False);
+    std::this_thread::sleep_for(80ms);
+    for (int i = 0; i < 2; ++i) {
+        XTestFakeButtonEvent(conn_->dpy, 1, True, CurrentTime);
+        XSync(conn_->dpy, False);
+        std::this_thread::sleep_for(20ms);
+        XTestFakeButtonEvent(conn_->dpy, 1, False, CurrentTime);
+        XSync(conn_->dpy, False);
+        std::this_thread::sleep_for(40ms);
+    }
 }
 
 void XServer::wheel(int x, int y, int button, int notches) {

@@ -37,10 +37,15 @@ public:
     void clickHere(int button = 1);
     // Presses and releases the key of an X key symbol name ("Up", "Page_Down").
     void key(const std::string& keysym);
+    // Two left clicks there, close enough together for a double click.
+    void doubleClick(int x, int y);
     // Turns the wheel there by `notches` (button 4 away from the user, 5 towards).
     void wheel(int x, int y, int button, int notches);
 
 private:
+    void start(); // one Xvfb; conn_ set when it could be reached
+    void stop();
+    int width_, height_;
     int pid_ = -1;
     std::string name_;
     Connection* conn_ = nullptr;
@@ -57,6 +62,9 @@ public:
     bool running();
 
 private:
+    void start(); // one Xvfb; conn_ set when it could be reached
+    void stop();
+    int width_, height_;
     int pid_ = -1;
     int status_ = -1;
 };

@@ -1,0 +1,101 @@
+// Object files: loading on both roads, saving, and the handlers that start them.
+#include "objectviewer/Unit2.h"
+
+#include "mapeditor/mainshared.h"
+#include "support/dialogs.h"
+#include "support/fileio.h"
+#include "support/helpers.h"
+
+namespace vx {
+
+namespace {
+
+// The first entry of Lofile with that text, -1 when none has it.
+int indexOfEntry(const ui::TComboBox& box, const std::string& name) {
+    for (int i = 0; i < box.Items().Count(); ++i)
+        if (box.Items()[i] == name) return i;
+    return -1;
+}
+
+} // namespace
+
+void Tloview::loadLoFile() {
+    if (fromMain && Lofile().ItemIndex() < 0) {
+        ShowMessage("Select landmark first ....  ");
+        return;
+    }
+    std::string path;
+    if (fromMain) {
+        path = appDir() + templateDir() + curLofileName();
+    } else {
+        openalo->setInitialDir(appDir() + templateDir());
+        openalo->setFileName("");
+        if (!openalo->Execute()) {
+            locfile->setChecked(false);
+            ShowMessage("no file selected, exiting.. ");
+            manLofile.clear();
+            return;
+        }
+        path = openalo->FileName();
+        manLofile = path;
+    }
+    if (!fileExists(path)) {
+        ShowMessage("file " + path + " does not exist / not readable... exiting.. ");
+        locfile->setChecked(false);
+        return;
+    }
+    fromMain = false;
+    // Read aside: a file that cannot be read leaves the table and lists as they were.
+    TLOtab loaded;
+    const LoReadNotes notes = readObjectFile(path, loaded);
+    lotab = loaded;
+    updatelodata();
+    if (lolist->Items().Count() > 0) lolist->setItemIndex(0);
+    if (notes.countCapped) ShowMessage(loCountCappedMessage(path, notes.headerCount));
+}
+
+void Tloview::savelofile(TLOtab& table) {
+    savelodat->setInitialDir(appDir() + templateDir());
+    savelodat->setFileName(curLofileName());
+    if (!savelodat->Execute()) {
+        ShowMessage(loNotSavedMessage(savelodat->FileName()));
+        return;
+    }
+    const std::string path = savelodat->FileName();
+    ShowMessage(loSavedMessage(path, saveObjectFile(path, table)));
+}
+
+void Tloview::customloadClick() {
+    fromMain = false;
+    locfile->setChecked(true);
+    loadLoFile();
+    initLoView();
+}
+
+// Needs a chosen line; a double click on an empty list does nothing.
+void Tloview::lopickDblClick() {
+    const int row = lopick->ItemIndex();
+    if (row < 0) return;
+    const std::string name = lopick->Items()[row];
+    if (const int i = indexOfEntry(Lofile(), name); i >= 0) Lofile().setItemIndex(i);
+    const std::string path = appDir() + templateDir() + name;
+    if (!fileExists(path)) {
+        ShowMessage("lo file not found " + path + " exiting...");
+        return;
+    }
+    locfile->setChecked(false);
+    fromMain = true;
+    loadLoFile();
+    initLoView();
+}
+
+void Tloview::SaveloClick() {
+    allowedit(false);
+    savelofile(lotab);
+}
+
+void Tloview::savedatClick() {
+    savelofile(lowork);
+}
+
+} // namespace vx

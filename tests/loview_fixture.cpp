@@ -1,0 +1,48 @@
+#include "loview_fixture.h"
+
+#include <cstring>
+
+namespace vxtest {
+
+vx::LOobject makeObject(uint8_t cls, uint8_t type, float x, float y, float rota, uint8_t hide) {
+    vx::LOobject o{};
+    o.loid.at(1) = cls;
+    o.loid.at(2) = type;
+    o.x = x;
+    o.y = y;
+    o.rota = rota;
+    o.hide = hide;
+    return o;
+}
+
+std::string objectFile(const std::vector<vx::LOobject>& objs, uint16_t count) {
+    vx::landmarkhead h{};
+    h.count = count;
+    h.recsize = 20;
+    std::string out(reinterpret_cast<const char*>(&h), sizeof h);
+    for (const auto& o : objs) out.append(reinterpret_cast<const char*>(&o), sizeof o);
+    return out;
+}
+
+void LoviewTest::TearDown() {
+    MainWindowTest::TearDown();
+    vx::doneUnit2();
+    vx::objPics.free();
+    vx::fromMain = false;
+}
+
+vx::TForm1& LoviewTest::loaded() {
+    standardData({makeLandmark("Alpha", 48.6f, 2.8f, 2, 0, 1),
+                  makeLandmark("Bravo", 48.7f, 2.9f, 3, 1, 2),
+                  makeLandmark("Charlie", 48.5f, 2.5f, 4, 0, 3)});
+    writeFile(prog / "LMdefault" / "lo020201.dat",
+              objectFile({makeObject(9, 10, 12.5f, -7, 90), makeObject(6, 0, -12.5f, 3)}));
+    writeFile(prog / "LMdefault" / "lo020302.dat",
+              objectFile(
+                  {makeObject(7, 1, 1, 2), makeObject(8, 2, 3, 4, 0, 3), makeObject(19, 0, 5, 6)}));
+    vx::TForm1& f = create();
+    f.loadpic->click();
+    return f;
+}
+
+} // namespace vxtest

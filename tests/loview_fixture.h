@@ -1,0 +1,32 @@
+// The two windows built headless with a landmark file whose landmarks name
+// object files in the template folder.
+#pragma once
+
+#include "mainwindow_fixture.h"
+#include "objectviewer/Unit2.h"
+
+#include <string>
+#include <vector>
+
+namespace vxtest {
+
+// An object record of class, type at x, y.
+vx::LOobject makeObject(uint8_t cls, uint8_t type, float x, float y, float rota = 0,
+                        uint8_t hide = 0);
+// An object file: header with count (and recsize 20), then the records.
+std::string objectFile(const std::vector<vx::LOobject>& objs, uint16_t count);
+inline std::string objectFile(const std::vector<vx::LOobject>& objs) {
+    return objectFile(objs, static_cast<uint16_t>(objs.size()));
+}
+
+class LoviewTest : public MainWindowTest {
+protected:
+    void TearDown() override;
+    // Three landmarks naming lo020201.dat (2 objects), lo020302.dat (3 objects)
+    // and lo020403.dat (not written); the map loaded.
+    vx::TForm1& loaded();
+    vx::Tloview& v() { return *vx::loview; }
+    std::string folder() const { return (prog / "LMdefault").string() + "/"; }
+};
+
+} // namespace vxtest
