@@ -8,6 +8,7 @@
 #include "support/records.h"
 #include "ui/ui.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -81,6 +82,9 @@ public:
     void draw(int which);
     void drawLMs(int which);
     void markInactive(int x, int y);
+    // The picture now equals mapbackup (a load just copied it there), so the
+    // next full redraw has nothing to restore.
+    void cleanCopyTaken();
     void Zoomupdn();
     void zoombarupdn(ui::TShiftState shift, int wheelDelta, TPoint mousePos, bool& handled);
     void FormActivate();
@@ -180,6 +184,13 @@ public:
 private:
     void createComponents();
     void fitToScreen();
+
+    // The areas drawn over the clean copy since the picture was last restored
+    // whole, with both pictures' versions after that drawing: while neither
+    // changed otherwise, a full redraw restores and redraws only these areas.
+    std::vector<TRect> drawnAreas_;
+    uint64_t drawnVersion_ = 0, cleanVersion_ = 0;
+    bool drawnKnown_ = false;
 };
 
 extern TForm1* Form1;

@@ -74,6 +74,7 @@ void TForm1::loadlandmark(bool pictureOnly) {
     Image1->setBounds(Image1->Left(), Image1->Top(), 4000, 3000);
     zoom = 1024;
     mapbackup->Assign(Image1->Picture());
+    cleanCopyTaken();
 
     TStringList names;
     makeSortedUnique(names);
