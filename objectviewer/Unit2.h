@@ -139,7 +139,7 @@ private:
 extern Tloview* loview;
 
 // The rows selected in a list box, row i standing for record i.
-RowSelection selectedRows(const ui::TListBox& box);
+RowSelection selectedRowFlags(const ui::TListBox& box);
 // Rebuilds loworklist from lowork, no row selected.
 void fillWorkList();
 

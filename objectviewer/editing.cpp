@@ -166,7 +166,7 @@ void Tloview::chgobjtypeClick() {
     const int catRow = lobjects->ItemIndex(), cur = lolist->ItemIndex();
     if (catRow < 0 || cur < 0) return;
     const ObjectKind kind = parseCatalogueRow(lobjects->Items()[catRow]);
-    retypeSelected(lotab, selectedRows(*objlist), kind.cls, kind.type);
+    retypeSelected(lotab, selectedRowFlags(*objlist), kind.cls, kind.type);
     updatelodata();
     lobjects->setItemIndex(catRow);
     if (cur < lolist->Items().Count()) lolist->setItemIndex(cur);

@@ -7,7 +7,7 @@
 
 namespace vx {
 
-RowSelection selectedRows(const ui::TListBox& box) {
+RowSelection selectedRowFlags(const ui::TListBox& box) {
     RowSelection rows(static_cast<size_t>(box.Items().Count()));
     for (size_t i = 0; i < rows.size(); ++i) rows[i] = box.Selected(static_cast<int>(i));
     return rows;
@@ -31,16 +31,16 @@ void copyAndRefill(const TLOtab& src, const RowSelection& rows) {
 } // namespace
 
 void Tloview::cpobjsClick() {
-    copyAndRefill(lotab, selectedRows(*objlist));
+    copyAndRefill(lotab, selectedRowFlags(*objlist));
 }
 
 void Tloview::cpselClick() {
-    copyAndRefill(lowork, selectedRows(*loworklist));
+    copyAndRefill(lowork, selectedRowFlags(*loworklist));
 }
 
 // The remaining lines keep their texts; rows and records still match by position.
 void Tloview::delselClick() {
-    const RowSelection rows = selectedRows(*loworklist);
+    const RowSelection rows = selectedRowFlags(*loworklist);
     if (!deleteSelected(lowork, rows)) return;
     for (int i = static_cast<int>(rows.size()) - 1; i >= 0; --i)
         if (rows[static_cast<size_t>(i)]) loworklist->Items().Delete(i);
@@ -52,7 +52,8 @@ void Tloview::add2lndmrkClick() {
 }
 
 void Tloview::mvmanyClick() {
-    const AppendResult r = startGroupMove(group, lomove, lotab, lowork, selectedRows(*loworklist));
+    const AppendResult r =
+        startGroupMove(group, lomove, lotab, lowork, selectedRowFlags(*loworklist));
     if (r.refused) ShowMessage(tableFullMessage);
 }
 
