@@ -8,6 +8,7 @@
 #include "objectviewer/viewershared.h"
 #include "ui/ui.h"
 
+#include <cstdint>
 #include <string>
 
 namespace vx {
@@ -77,6 +78,23 @@ public:
     void redraw(bool centre, const TLOtab& lodat);
     void allowedit(bool on);
 
+    // --- view controls (viewcontrols.cpp) ---
+    void FormActivate();
+    void magzoomChange();
+    void magxyLabClick();
+    void gocenterClick();
+    void showscroll();
+    void keepcenterClick();
+    void followClick();
+    void rotdbgClick();
+    void manrotlmClick();
+    void rotlmClick();
+    void rotobjClick();
+    void loimgMouseWheel(ui::TShiftState shift, int delta, bool& handled);
+    void cvaszDblClick();
+    // The redraw that ends a control's handler.
+    void redrawView();
+
     // --- state ---
     double spanX = loSpanX, spanY = loSpanY;
     bool editAllowed = false;
@@ -86,6 +104,13 @@ private:
 };
 
 extern Tloview* loview;
+
+// View options, copies of the view controls taken when a handler runs.
+extern double manRot;       // manual view rotation in degrees
+extern bool rotLmFlag;      // add the landmark's rotation to the view angle
+extern bool rotObjFlag;     // footprints turn with their object
+extern bool followFlag;     // keep the selected object in the middle
+extern int32_t canvasLimit; // the largest width and height a load gives the image
 
 // Unit start-up, before any window exists: the icon pictures.
 void initUnit2();

@@ -99,7 +99,7 @@ void Tloview::createComponents() {
                  .label("LMname", "LMname", viewX, 4, formW - viewX - 4);
     loscroll = stretching.place<ui::TScrollBox>("loscroll", viewX, viewY, formW - viewX - 4,
                                                 formH - 50 - viewY);
-    loimg = add<ui::TImage>("loimg", loscroll, 0, 0, 64, 64);
+    loimg = add<ui::TImage>("loimg", loscroll, 0, 0, 5000, 5000);
 
     // Readouts under the lists and the view.
     ui::FormBuilder bottom(*this, {true, false, false, true});
@@ -157,6 +157,27 @@ void Tloview::createComponents() {
     savedat->OnClick = [this] { savedatClick(); };
     savelotxt->OnClick = [this] { savelotxtClick(); };
     loadcustgfx->OnClick = [this] { loadcustgfxClick(); };
+
+    // View controls.
+    OnActivate = [this] { FormActivate(); };
+    OnShow = [this] { FormActivate(); };
+    magzoom->OnChange = [this] { magzoomChange(); };
+    magxyLab->OnClick = [this] { magxyLabClick(); };
+    gocenter->OnClick = [this] { gocenterClick(); };
+    keepcenter->OnClick = [this] { keepcenterClick(); };
+    follow->OnClick = [this] { followClick(); };
+    rotdbg->OnClick = [this] { rotdbgClick(); };
+    rotdbg->OnDblClick = [this] { redrawView(); };
+    manrotlm->OnClick = [this] { manrotlmClick(); };
+    rotlm->OnClick = [this] { rotlmClick(); };
+    rotobj->OnClick = [this] { rotobjClick(); };
+    for (ui::TTrackBar* bar : {objcor, imgsz}) bar->OnChange = [this] { redrawView(); };
+    for (ui::TCheckBox* box : {showpics, hack90180, debug1only})
+        box->OnClick = [this] { redrawView(); };
+    loimg->OnMouseWheel = [this](ui::TShiftState shift, int delta, TPoint, bool& handled) {
+        loimgMouseWheel(shift, delta, handled);
+    };
+    cvasz->OnDblClick = [this] { cvaszDblClick(); };
 }
 
 } // namespace vx

@@ -46,6 +46,8 @@ int valInt(const std::string& s, long long& value);
 // Text to integer, decimal or "$" hexadecimal, surrounding blanks allowed.
 bool tryStrToInt(const std::string& s, long long& value);
 long long StrToInt(const std::string& s); // ConvertError on failure
+// The same, also ConvertError for a number beyond 32 bits.
+int32_t StrToInt32(const std::string& s);
 
 // Real to text in the general format: `precision` significant digits,
 // trailing zeros and a bare point removed; exponent form outside

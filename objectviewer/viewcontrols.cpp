@@ -1,0 +1,107 @@
+// The view's controls: activation, magnification, centring, rotation, the
+// view options, the wheel over the view and the canvas size.
+#include "objectviewer/Unit2.h"
+#include "objectviewer/logeometry.h"
+#include "objectviewer/viewsettings.h"
+#include "support/rtlconv.h"
+
+namespace vx {
+
+double manRot = 0;
+bool rotLmFlag = false;
+bool rotObjFlag = true;
+bool followFlag = false;
+int32_t canvasLimit = 30000;
+
+void Tloview::FormActivate() {
+    loimg->setBounds(loimg->Left(), loimg->Top(), 10000, 10000);
+    for (ui::TControl* c :
+         std::initializer_list<ui::TControl*>{rotobj, hack90180, debug1only, xyinfo})
+        c->setVisible(false);
+    rotLmFlag = rotlm->Checked();
+    rotObjFlag = rotobj->Checked();
+    followFlag = follow->Checked();
+    allowedit(false);
+    magxyLabClick();
+    lobjects->Items().Clear();
+    for (const std::string& line : lobjectsCatalogue()) lobjects->Items().Add(line);
+    magzoom->setPosition(64);
+    allowrotobj->setCaption("Enable rotation");
+    redraw(true, lotab);
+}
+
+void Tloview::redrawView() {
+    redraw(false, lotab);
+}
+
+void Tloview::magzoomChange() {
+    const std::string text = magnifactText(magzoom->Position());
+    setHint(text);
+    magnifact->setCaption(text);
+    redrawView();
+}
+
+void Tloview::magxyLabClick() {
+    magzoom->setPosition(50);
+    redrawView();
+}
+
+void Tloview::gocenterClick() {
+    loscroll->HorzScrollBar().setPosition(imgCenter(loimg->Width()) - loscroll->Width() / 2);
+    loscroll->VertScrollBar().setPosition(imgCenter(loimg->Height()) - loscroll->Height() / 2);
+    redrawView();
+    showscroll();
+}
+
+void Tloview::showscroll() {
+    scbarLab->setCaption(
+        scrollCaption(loscroll->HorzScrollBar().Position(), loscroll->VertScrollBar().Position()));
+}
+
+void Tloview::keepcenterClick() {
+    followFlag = follow->Checked();
+    gocenterClick();
+    keepcenter->setCaption(follow->Checked() ? "stop following" : "start following");
+}
+
+void Tloview::followClick() {
+    followFlag = follow->Checked();
+    redrawView();
+}
+
+void Tloview::rotdbgClick() {
+    manRot = double(StrToInt32(rotdbg->Items()[rotdbg->ItemIndex()]));
+    northlab->setVisible(manRot == 270);
+    redrawView();
+}
+
+void Tloview::manrotlmClick() {
+    rotdbg->setEnabled(manrotlm->Checked());
+    redrawView();
+}
+
+void Tloview::rotlmClick() {
+    rotLmFlag = rotlm->Checked();
+    redrawView();
+}
+
+void Tloview::rotobjClick() {
+    rotObjFlag = rotobj->Checked();
+    redrawView();
+}
+
+void Tloview::loimgMouseWheel(ui::TShiftState shift, int delta, bool& handled) {
+    if (shift.ctrl) {
+        magzoom->setPosition(wheelMagTarget(magzoom->Position(), delta));
+        handled = true;
+    } else if (shift.alt) {
+        // Turning a group by the wheel comes with the group move; until then Alt only redraws.
+    }
+    redrawView();
+}
+
+void Tloview::cvaszDblClick() {
+    canvasLimit = StrToInt32(cvasz->Text());
+}
+
+} // namespace vx
