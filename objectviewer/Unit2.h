@@ -3,6 +3,7 @@
 // concern (lofileops.cpp, lolists.cpp, icons.cpp, view.cpp).
 #pragma once
 
+#include "objectviewer/lodraw.h"
 #include "objectviewer/lofile.h"
 #include "objectviewer/lolines.h"
 #include "objectviewer/viewershared.h"
@@ -34,8 +35,8 @@ public:
     ui::TLabel* lobjectsLab;
     ui::TListBox* lobjects;
     // The view and its readouts.
-    ui::TScrollBox* loscroll;
-    ui::TImage* loimg;
+    ui::TPaintedScrollBox* loscroll;
+    ui::TRecordImage* loimg; // records its drawing: it may be larger than any raster
     ui::TImage* loimgbup;
     ui::TImage* bgratest; // the selected object's picture
     ui::TLabel *LMname, *Label1, *magxyLab, *amagxylab, *scbarLab, *northlab, *percbmp, *ftxy;
@@ -77,13 +78,13 @@ public:
     void setmag() override;
     void redraw(bool centre, const TLOtab& lodat);
     void allowedit(bool on);
+    void gocenterClick();
+    void showscroll();
 
     // --- view controls (viewcontrols.cpp) ---
     void FormActivate();
     void magzoomChange();
     void magxyLabClick();
-    void gocenterClick();
-    void showscroll();
     void keepcenterClick();
     void followClick();
     void rotdbgClick();
@@ -98,19 +99,18 @@ public:
     // --- state ---
     double spanX = loSpanX, spanY = loSpanY;
     bool editAllowed = false;
+    // View options and the positions of the objects as last drawn.
+    int canvasLimit = 30000;
+    double manRot = 0;
+    bool rotLmFlag = false, rotObjFlag = true, followFlag = false;
+    LoScreenPositions scr;
+    int drawnCount = 0;
 
 private:
     void createComponents();
 };
 
 extern Tloview* loview;
-
-// View options, copies of the view controls taken when a handler runs.
-extern double manRot;       // manual view rotation in degrees
-extern bool rotLmFlag;      // add the landmark's rotation to the view angle
-extern bool rotObjFlag;     // footprints turn with their object
-extern bool followFlag;     // keep the selected object in the middle
-extern int32_t canvasLimit; // the largest width and height a load gives the image
 
 // Unit start-up, before any window exists: the icon pictures.
 void initUnit2();

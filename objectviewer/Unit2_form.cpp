@@ -97,9 +97,9 @@ void Tloview::createComponents() {
     ui::FormBuilder stretching(*this, {true, true, true, true});
     LMname = ui::FormBuilder(*this, {true, true, true, false})
                  .label("LMname", "LMname", viewX, 4, formW - viewX - 4);
-    loscroll = stretching.place<ui::TScrollBox>("loscroll", viewX, viewY, formW - viewX - 4,
-                                                formH - 50 - viewY);
-    loimg = add<ui::TImage>("loimg", loscroll, 0, 0, 5000, 5000);
+    loscroll = stretching.place<ui::TPaintedScrollBox>("loscroll", viewX, viewY, formW - viewX - 4,
+                                                       formH - 50 - viewY);
+    loimg = add<ui::TRecordImage>("loimg", loscroll, 0, 0, 5000, 5000);
 
     // Readouts under the lists and the view.
     ui::FormBuilder bottom(*this, {true, false, false, true});

@@ -1,6 +1,15 @@
-// The view's start after a load and the edit mode switch. The drawing itself
-// is not built yet: the view stays as it is.
+// The view's start after a load, the whole-view redraw and the edit mode
+// switch. The drawing itself is lodraw's; this reads the controls for it and
+// writes its results back.
 #include "objectviewer/Unit2.h"
+
+#include "mapeditor/mainshared.h"
+#include "objectviewer/locanvas.h"
+#include "support/helpers.h"
+#include "support/rtlconv.h"
+
+#include <algorithm>
+#include <memory>
 
 namespace vx {
 
@@ -8,11 +17,69 @@ void Tloview::setmag() {}
 
 void Tloview::initLoView() {
     setmag();
+    loimg->setBounds(loimg->Left(), loimg->Top(), std::min(roundToInt(spanX * 1.1), canvasLimit),
+                     std::min(roundToInt(spanY * 1.1), canvasLimit));
+    loscroll->HorzScrollBar().setPosition(loscroll->ClientWidth() / 2);
+    loscroll->VertScrollBar().setPosition(loscroll->ClientHeight() / 2);
     redraw(true, lotab);
+    gocenterClick();
     Show();
 }
 
-void Tloview::redraw(bool, const TLOtab&) {}
+void Tloview::gocenterClick() {
+    loscroll->HorzScrollBar().setPosition(imgCenter(loimg->Width()) - loscroll->Width() / 2);
+    loscroll->VertScrollBar().setPosition(imgCenter(loimg->Height()) - loscroll->Height() / 2);
+    redraw(false, lotab);
+    showscroll();
+}
+
+void Tloview::showscroll() {
+    scbarLab->setCaption("SCbar pos x: " + std::to_string(loscroll->HorzScrollBar().Position()) +
+                         " y: " + std::to_string(loscroll->VertScrollBar().Position()));
+}
+
+// lodat by value: the drawing works on its own copy.
+void Tloview::redraw(bool centre, const TLOtab& lodatIn) {
+    if (lmpicklistIndex() < 0) return;
+    const auto lodat = std::make_unique<TLOtab>(lodatIn);
+    const float rota = selectedLandmarkRota();
+    const int guessRot = roundToInt(static_cast<float>(rota + 360.0f)) % 360;
+    if (locfile->Checked())
+        LMname->setCaption("current LOfile:" + manLofile);
+    else
+        LMname->setCaption("current LOfile: " + appDir() + templateDir() + curLofileName() +
+                           fmtFloat(" rot: %3.F ", rota) + fmtInt(" guess %3D", guessRot));
+    if (centre) gocenterClick();
+    manRot = manrotlm->Checked() ? double(StrToInt(rotdbg->Items()[rotdbg->ItemIndex()])) : 0;
+    followFlag = follow->Checked();
+    LoDrawOptions o;
+    o.view = {magzoom->Position(), loimg->Width(), loimg->Height(), manRot, rotLmFlag, rota};
+    o.objcorPosition = objcor->Position();
+    o.iconHalf = iconHalfSize(imgsz->Position());
+    o.rotObjFlag = rotObjFlag;
+    o.showPics = showpics->Checked();
+    o.selected = lolist->ItemIndex();
+    TCanvasLoCanvas canvas(loimg->Canvas(), [](int cls, int type) -> const ui::TBitmap* {
+        return objPics.created() ? &objPics.at(cls, type).Bitmap() : nullptr;
+    });
+    const LoViewDrawn d = drawLoView(canvas, o, *lodat, lotab, scr);
+    drawnCount = d.drawnCount;
+    const int sel = o.selected;
+    if (sel >= 0 && sel < std::min<int>(d.count, loDrawMax)) {
+        const LOobject& obj = lodat->objs[sel];
+        rotaobj->setPosition(roundToInt(obj.rota));
+        const int cls = obj.loid.at(1);
+        const bool icon = cls >= 6 && cls <= 9 && objPics.created();
+        if (objPics.created())
+            bgratest->Picture().Assign(icon ? objPics.at(cls, obj.loid.at(2)) : objPics.at(7, 0));
+        if (followFlag && d.selectedAt) {
+            loscroll->HorzScrollBar().setPosition(d.selectedAt->X - loscroll->Width() / 2);
+            loscroll->VertScrollBar().setPosition(d.selectedAt->Y - loscroll->Height() / 2);
+        }
+    }
+    amagxylab->setCaption(loCountCaption(d.drawnCount, d.count));
+    showscroll();
+}
 
 void Tloview::allowedit(bool on) {
     rotdbg->setEnabled(manrotlm->Checked());

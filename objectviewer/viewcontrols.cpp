@@ -7,12 +7,6 @@
 
 namespace vx {
 
-double manRot = 0;
-bool rotLmFlag = false;
-bool rotObjFlag = true;
-bool followFlag = false;
-int32_t canvasLimit = 30000;
-
 void Tloview::FormActivate() {
     loimg->setBounds(loimg->Left(), loimg->Top(), 10000, 10000);
     for (ui::TControl* c :
@@ -44,18 +38,6 @@ void Tloview::magzoomChange() {
 void Tloview::magxyLabClick() {
     magzoom->setPosition(50);
     redrawView();
-}
-
-void Tloview::gocenterClick() {
-    loscroll->HorzScrollBar().setPosition(imgCenter(loimg->Width()) - loscroll->Width() / 2);
-    loscroll->VertScrollBar().setPosition(imgCenter(loimg->Height()) - loscroll->Height() / 2);
-    redrawView();
-    showscroll();
-}
-
-void Tloview::showscroll() {
-    scbarLab->setCaption(
-        scrollCaption(loscroll->HorzScrollBar().Position(), loscroll->VertScrollBar().Position()));
 }
 
 void Tloview::keepcenterClick() {

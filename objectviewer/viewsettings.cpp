@@ -10,10 +10,6 @@ std::string magnifactText(int magPosition) {
     return fmtFloat(" %3.1F %% ", 100 / s);
 }
 
-std::string scrollCaption(int horzPos, int vertPos) {
-    return "SCbar pos x: " + std::to_string(horzPos) + " y: " + std::to_string(vertPos);
-}
-
 std::vector<std::string> lobjectsCatalogue() {
     std::vector<std::string> lines;
     for (int c : {6, 7, 8, 9, 19, 20}) {

@@ -1,6 +1,5 @@
 // The texts and numbers behind the viewer's view controls: the magnification
-// caption, the scroll caption, the wheel's zoom step, the catalogue of
-// objects that can be added.
+// caption, the wheel's zoom step, the catalogue of objects that can be added.
 #pragma once
 
 #include <string>
@@ -11,8 +10,6 @@ namespace vx {
 // " <100 / s> % " with one decimal, s being the feet per pixel of the
 // magnification position (position 50 gives " 40.0 % ").
 std::string magnifactText(int magPosition);
-// "SCbar pos x: <h> y: <v>".
-std::string scrollCaption(int horzPos, int vertPos);
 // The magnification position a wheel turn of delta asks for (2 positions a
 // notch, cut toward zero); the track bar keeps it in its range.
 constexpr int wheelMagTarget(int position, int delta) {
