@@ -93,7 +93,8 @@ public:
     void rotobjClick();
     void loimgMouseWheel(ui::TShiftState shift, int delta, bool& handled);
     void cvaszDblClick();
-    // The redraw that ends a control's handler.
+    // The redraw that ends a control's handler; none while an activation
+    // sets its controls, since it ends with a whole redraw of its own.
     void redrawView();
 
     // --- state ---
@@ -108,6 +109,7 @@ public:
 
 private:
     void createComponents();
+    bool activating_ = false;
 };
 
 extern Tloview* loview;

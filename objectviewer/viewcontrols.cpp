@@ -8,6 +8,11 @@
 namespace vx {
 
 void Tloview::FormActivate() {
+    struct Activating {
+        bool& on;
+        explicit Activating(bool& flag) : on(flag) { on = true; }
+        ~Activating() { on = false; }
+    } activating(activating_);
     loimg->setBounds(loimg->Left(), loimg->Top(), 10000, 10000);
     for (ui::TControl* c :
          std::initializer_list<ui::TControl*>{rotobj, hack90180, debug1only, xyinfo})
@@ -21,11 +26,12 @@ void Tloview::FormActivate() {
     for (const std::string& line : lobjectsCatalogue()) lobjects->Items().Add(line);
     magzoom->setPosition(64);
     allowrotobj->setCaption("Enable rotation");
+    activating_ = false;
     redraw(true, lotab);
 }
 
 void Tloview::redrawView() {
-    redraw(false, lotab);
+    if (!activating_) redraw(false, lotab);
 }
 
 void Tloview::magzoomChange() {
