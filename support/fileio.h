@@ -15,10 +15,51 @@ int64_t fileSize(const std::string& path);     // -1 when missing
 // be opened or read.
 std::string readFileBytes(const std::string& path, size_t maxBytes = SIZE_MAX);
 
-// Writes the bytes to a temporary file beside path and renames it over path,
-// so a failure never leaves a half-written file in place of a good one.
-// FileError on failure; the target is then untouched.
+// The one writer of every file the program saves. It writes to a temporary
+// file beside the target and renames it over the target on commit, so a
+// failure never leaves a half-written file in place of a good one:
+// - a symbolic link is followed: the file it names is replaced, the link stays;
+// - a replaced file keeps its permission bits (and owner, where allowed);
+// - the file and its folder are flushed to disk, for new files too;
+// - a writable file in a folder that takes no new file is written in place;
+// - a file that may not be written is refused, the old file untouched.
+// Every failure is a FileError naming the path; without commit() the
+// temporary file is removed and the target stays as it was.
+class SafeFileWriter {
+public:
+    explicit SafeFileWriter(const std::string& path);
+    ~SafeFileWriter();
+    SafeFileWriter(const SafeFileWriter&) = delete;
+    SafeFileWriter& operator=(const SafeFileWriter&) = delete;
+
+    void write(const void* data, size_t size);
+    // The file gets this modification time (seconds, nanoseconds) on commit.
+    void setModificationTime(int64_t seconds, long nanoseconds);
+    void commit();
+
+    // The file that is replaced: path with its symbolic links followed.
+    const std::string& target() const { return target_; }
+    // True when no temporary file could be made and the file is written in place.
+    bool inPlace() const { return inPlace_; }
+
+private:
+    [[noreturn]] void fail(int err) const;
+
+    std::string path_, target_, temp_;
+    int fd_ = -1;
+    bool inPlace_ = false;
+    uint64_t written_ = 0;
+    bool setTime_ = false;
+    int64_t mtimeSec_ = 0;
+    long mtimeNsec_ = 0;
+};
+
+// Writes the bytes through SafeFileWriter.
 void writeFileAtomic(const std::string& path, const std::string& bytes);
+
+// A name for a temporary file in path's folder, of at most the file-name
+// length limit however long path's own name is; XXXXXX ends it, for mkstemp.
+std::string temporaryNameBeside(const std::string& path);
 
 // Entries of folder whose names match pattern ("?" one character, "*" any
 // run, case-sensitive), in the order the system returns them. Links count as

@@ -1,6 +1,8 @@
 #include "lib_dirsearch.h"
 
+#include <cstdlib>
 #include <dirent.h>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -63,6 +65,38 @@ bool staysInside(const std::string& path) {
         start = end + 1;
     }
     return true;
+}
+
+std::string plainRelativePath(const std::string& path) {
+    std::string out;
+    size_t start = path.empty() || path[0] != '/' ? 0 : 1;
+    if (start == 1) out = "/";
+    while (start < path.size()) {
+        size_t end = path.find('/', start);
+        if (end == std::string::npos) end = path.size();
+        const std::string_view part(path.data() + start, end - start);
+        if (!part.empty() && part != ".") {
+            if (!out.empty() && out.back() != '/') out += '/';
+            out += part;
+        }
+        start = end + 1;
+    }
+    return out;
+}
+
+bool leadsOutside(const std::string& folder, const std::string& rel) {
+    char* base = ::realpath(folder.c_str(), nullptr);
+    char* full = ::realpath((folder + "/" + rel).c_str(), nullptr);
+    bool outside = false;
+    if (base && full) {
+        const std::string b = base, f = full;
+        const bool inside = f.compare(0, b.size(), b) == 0 &&
+                            (f.size() == b.size() || b == "/" || f[b.size()] == '/');
+        outside = !inside;
+    }
+    std::free(base);
+    std::free(full);
+    return outside;
 }
 
 bool existsAsFile(const std::string& path) {

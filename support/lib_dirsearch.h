@@ -31,6 +31,13 @@ std::vector<DirEntry> dirSearch(const std::string& pattern);
 // taken from.
 bool staysInside(const std::string& path);
 
+// The path without "." elements and empty ones (doubled or trailing "/"):
+// "./a//b/" gives "a/b", "." and "./" the empty text. ".." elements stay.
+std::string plainRelativePath(const std::string& path);
+
+// rel, taken from folder, exists and leads (through links) outside folder.
+bool leadsOutside(const std::string& folder, const std::string& rel);
+
 // A path that exists and is not a folder (links followed).
 bool existsAsFile(const std::string& path);
 

@@ -2,6 +2,7 @@
 
 #include "crc32.h"
 #include "errors.h"
+#include "fileio.h"
 #include "helpers.h"
 #include "lib_bytesum.h"
 #include "lib_dirsearch.h"
@@ -9,6 +10,7 @@
 #include "lib_vol.h"
 
 #include <glib.h>
+#include <sys/stat.h>
 #include <vector>
 
 namespace vx {
@@ -99,6 +101,16 @@ bool requestIsSafe(const std::string& folders, const std::string& masks) {
     return true;
 }
 
+// The log is written in the current folder only: its name holds no "/", and
+// a link of that name must lead to a file in the current folder.
+bool logNameIsSafe(const std::string& logName) {
+    if (logName.find('/') != std::string::npos) return false;
+    const std::string path = "log-" + logName;
+    struct stat st;
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return true;
+    return existsAsFile(path) && !leadsOutside(".", path);
+}
+
 // The log: created (emptied) at once, so a folder that cannot take it fails
 // before anything is searched; its lines are written when the scan ends, also
 // when it ends by an error.
@@ -117,13 +129,11 @@ public:
 
 private:
     void write() const {
-        GError* err = nullptr;
-        if (g_file_set_contents(name_.c_str(), text_.data(), static_cast<gssize>(text_.size()),
-                                &err))
-            return;
-        std::string msg = err->message;
-        g_error_free(err);
-        throw FileError("Input/output error: cannot write log file \"" + name_ + "\": " + msg);
+        try {
+            writeFileAtomic(name_, text_);
+        } catch (const FileError& e) {
+            throw FileError(std::string("Input/output error: cannot write log file: ") + e.what());
+        }
     }
     std::string name_, text_;
 };
@@ -200,7 +210,7 @@ void scanFlightModelFiles(const std::string& logName, const std::string& folders
     }
     makeSortedUnique(results);
     volHits.Clear();
-    if (!requestIsSafe(folders, masks)) return;
+    if (!requestIsSafe(folders, masks) || !logNameIsSafe(logName)) return;
     if (!folders.empty()) scanFolders = tableFor(folders);
     {
         ScanLog log("log-" + logName);

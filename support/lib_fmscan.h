@@ -27,7 +27,9 @@ inline constexpr const char* scanNothingFound = "Definitely nothing found.....";
 // folders and masks: items each followed by "|", or empty for the table and
 // the default masks. A mask beginning with "!" is searched only in "./", as a
 // path from the current folder. A request holding an absolute path, ".." or
-// the foreign forms "..\" and ":\" returns at once without any effect.
+// the foreign forms "..\" and ":\", or a log name that would put the log
+// "log-" + logName outside the current folder (a "/" in it, or a link of that
+// name leading out), returns at once without any effect.
 void scanFlightModelFiles(const std::string& logName, const std::string& folders,
                           const std::string& masks, TStringList& results, bool option = false);
 

@@ -38,15 +38,6 @@ bool desktopOpen(const std::string& target) {
     return ok;
 }
 
-mode_t defaultFileMode() {
-    static const mode_t mode = [] {
-        mode_t m = umask(022);
-        umask(m);
-        return static_cast<mode_t>(0666 & ~m);
-    }();
-    return mode;
-}
-
 // Lines ended by CR LF, LF or CR.
 std::vector<std::string> readLines(const std::string& path) {
     RawFile file(path);
@@ -64,6 +55,10 @@ std::string lastName(const std::string& dir) {
 std::string unsafePathMessage(const std::string& name) {
     return "Not processing file: " + name +
            " - an absolute path or \"..\" would reach outside the simulator's folder";
+}
+
+std::string outsideLinkMessage(const std::string& name) {
+    return "Not processing file: " + name + " - it is a link that leads outside the patch folder";
 }
 
 } // namespace
@@ -106,38 +101,18 @@ bool isProtected(const std::string& name, const std::string& list) {
 
 void logPatchActive(const std::string& path) {
     const std::string line = "patch activated from path:" + path + " at time:" + stampNow() + "\n";
-    GError* err = nullptr;
-    if (g_file_set_contents(path.c_str(), line.data(), static_cast<gssize>(line.size()), &err))
-        return;
-    std::string msg = err->message;
-    g_error_free(err);
-    throw FileError("Input/output error: cannot write \"" + path + "\": " + msg);
+    try {
+        writeFileAtomic(path, line);
+    } catch (const FileError& e) {
+        throw FileError(std::string("Input/output error: ") + e.what());
+    }
 }
 
 void copyFileBlocks(const std::string& src, const std::string& dst, bool failIfExists) {
     if (failIfExists && existsAsFile(dst)) return;
-    RawFile in(src);
-    std::string tmp = dst + ".XXXXXX";
-    int fd = g_mkstemp(tmp.data());
-    if (fd < 0)
-        throw FileError("Input/output error: cannot create \"" + dst +
-                        "\": " + std::strerror(errno));
-    char buf[2048];
-    bool ok = true;
-    for (;;) {
-        size_t got = in.readUpTo(buf, sizeof buf);
-        if (got == 0) break;
-        if (::write(fd, buf, got) != static_cast<ssize_t>(got)) {
-            ok = false;
-            break;
-        }
-    }
-    ok = ::fchmod(fd, defaultFileMode()) == 0 && ok;
-    ok = ::close(fd) == 0 && ok;
-    if (!ok || g_rename(tmp.c_str(), dst.c_str()) != 0) {
-        g_unlink(tmp.c_str());
-        throw FileError("Input/output error: cannot write \"" + dst + "\"");
-    }
+    SafeFileWriter out(dst);
+    copyFileThrough(src, out);
+    out.commit();
 }
 
 void applyPatchFolder(const std::string& dir, bool activate, bool protectCritical) {
@@ -146,19 +121,26 @@ void applyPatchFolder(const std::string& dir, bool activate, bool protectCritica
     if (existsAsFile(listFile)) {
         for (const std::string& item : readLines(listFile)) {
             if (item == "." || item == "..") continue;
-            if (!staysInside(item)) {
+            // The file the line names, however it is spelt ("./a", "a/", "a//b").
+            const std::string name = plainRelativePath(item);
+            if (name.empty()) continue;
+            if (!staysInside(name)) {
                 ShowMessage(unsafePathMessage(item));
                 continue;
             }
-            if (protectCritical && isProtected(item, protectListed)) {
+            if (protectCritical && isProtected(name, protectListed)) {
                 ShowMessage(protectionMessage(item));
                 continue;
             }
+            if (leadsOutside(dir, name)) {
+                ShowMessage(outsideLinkMessage(item));
+                continue;
+            }
             if (activate) {
-                if (existsAsFile(dir + "/" + item))
-                    copyIfExists(dir + "/" + item, parent + "/" + item, false);
-            } else if (existsAsFile(parent + "/" + item)) {
-                ::unlink((parent + "/" + item).c_str());
+                if (existsAsFile(dir + "/" + name))
+                    copyIfExists(dir + "/" + name, parent + "/" + name, false);
+            } else if (existsAsFile(parent + "/" + name)) {
+                ::unlink((parent + "/" + name).c_str());
             }
         }
     } else {
@@ -166,6 +148,10 @@ void applyPatchFolder(const std::string& dir, bool activate, bool protectCritica
             if (e.name == "." || e.name == "..") continue;
             if (protectCritical && isProtected(e.name, protectAll)) {
                 ShowMessage(protectionMessage(e.name));
+                continue;
+            }
+            if (leadsOutside(dir, e.name)) {
+                ShowMessage(outsideLinkMessage(e.name));
                 continue;
             }
             if (activate)

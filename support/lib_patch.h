@@ -36,7 +36,7 @@ bool isProtected(const std::string& name, const std::string& list);
 
 // Writes the activation line into path (replacing the file); FileError on failure.
 void logPatchActive(const std::string& path);
-// Copies src to dst in blocks of 2048 bytes unless failIfExists and dst exists.
+// Copies src to dst through SafeFileWriter unless failIfExists and dst exists.
 // FileError when src cannot be read or dst cannot be written; dst is then untouched.
 void copyFileBlocks(const std::string& src, const std::string& dst, bool failIfExists);
 // Activates (copies the patch's files into dir/..) or de-activates (deletes

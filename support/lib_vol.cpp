@@ -40,10 +40,9 @@ void listMember(RawFile& file, int32_t dataofs, const std::string& name, TString
     VBLKrec blk{};
     file.readExact(&blk, 8);
     int32_t len = sizeLow24(blk.size);
-    if (len > file.size())
-        file.fail("member length " + std::to_string(len) + " larger than the archive");
-    // A member cut short by the end of the archive keeps its listed length;
-    // its CRC covers the bytes that are there.
+    // A member cut short by the end of the archive, even one claiming more
+    // than the whole archive, keeps its listed length; its CRC covers the
+    // bytes that are there, and nothing is sized beyond them.
     std::vector<unsigned char> data(
         static_cast<size_t>(std::min<int64_t>(len, file.size() - file.position())));
     data.resize(file.readUpTo(data.data(), data.size()));

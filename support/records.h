@@ -82,14 +82,16 @@ struct Twingar1 {
 struct Twingar2 {
     float v[118];
 };
+// Named, so the union holds no anonymous type (an extension to clang).
+struct Twingwings {
+    Twingar1 ar1;
+    int32_t mid;
+    Twingar2 ar2;
+};
 struct Twingstruc {
     landmarkhead head;
     union {
-        struct {
-            Twingar1 ar1;
-            int32_t mid;
-            Twingar2 ar2;
-        } wings;
+        Twingwings wings;
         int32_t tlongart[126];
         float tsingart[126];
     };

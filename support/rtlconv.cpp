@@ -45,10 +45,13 @@ Decimal decimalOf(long double a) {
     return d;
 }
 
+enum class Ties { awayFromZero, toEven };
+
 // Keeps the first `keep` digits, rounding half away from zero. A dropped part
 // of "4", then nines up to the third-last digit, then 8 or 9 in the
 // second-last digit is a half that lost its last bit: it rounds up too.
-void roundTo(Decimal& d, int keep) {
+// With Ties::toEven a dropped part of exactly "5" rounds to an even last digit.
+void roundTo(Decimal& d, int keep, Ties ties = Ties::awayFromZero) {
     std::string& s = d.digits;
     const int n = static_cast<int>(s.size());
     if (n == 0 || keep >= n) return;
@@ -56,9 +59,16 @@ void roundTo(Decimal& d, int keep) {
     if (keep >= 0) {
         const char first = s[static_cast<size_t>(keep)];
         up = first >= '5';
-        if (first == '4' && keep + 1 <= n - 3 && (s[n - 2] == '8' || s[n - 2] == '9'))
+        if (ties == Ties::toEven) {
+            // The 21 digits hold a Single exactly: "5" then zeros is an exact half.
+            const bool half = first == '5' && std::all_of(s.begin() + keep + 1, s.end(),
+                                                          [](char c) { return c == '0'; });
+            const bool lastOdd = keep > 0 && (s[static_cast<size_t>(keep - 1)] - '0') % 2 == 1;
+            if (half) up = lastOdd;
+        } else if (first == '4' && keep + 1 <= n - 3 && (s[n - 2] == '8' || s[n - 2] == '9')) {
             up = std::all_of(s.begin() + keep + 1, s.begin() + (n - 2),
                              [](char c) { return c == '9'; });
+        }
     }
     s.resize(static_cast<size_t>(std::max(keep, 0)));
     if (!up) return;
@@ -77,12 +87,15 @@ std::string nonFiniteText(long double x) {
     return x > 0 ? "+Inf" : "-Inf";
 }
 
-// Fixed-point text without padding: "-" for every value with the sign bit.
-std::string fixedPoint(long double x, int decimals) {
+// Fixed-point text without padding: "-" for every value with the sign bit,
+// or (zeroSigned false, as Format writes) only when a digit shown is not 0.
+std::string fixedPoint(long double x, int decimals, bool zeroSigned = true) {
     if (!std::isfinite(x)) return nonFiniteText(x);
     Decimal d = decimalOf(std::fabs(x));
     roundTo(d, d.point + decimals);
-    std::string out = std::signbit(x) ? "-" : "";
+    const bool shownZero =
+        std::all_of(d.digits.begin(), d.digits.end(), [](char c) { return c == '0'; });
+    std::string out = std::signbit(x) && (zeroSigned || !shownZero) ? "-" : "";
     if (d.digits.empty() || d.point <= 0)
         out += '0';
     else
@@ -114,7 +127,7 @@ std::string expText(long double x, int precision) {
 
 // Fixed-point text with "," between groups of three integer digits.
 std::string numberText(long double x, int decimals) {
-    std::string s = fixedPoint(x, decimals);
+    std::string s = fixedPoint(x, decimals, false);
     if (!std::isfinite(x)) return s;
     const size_t begin = s[0] == '-' ? 1 : 0;
     size_t end = s.find('.');
@@ -208,7 +221,7 @@ std::string FloatToStrGeneral(long double x, int precision) {
     if (x == 0) return "0";
     precision = std::clamp(precision, 1, sigDigits);
     Decimal d = decimalOf(std::fabs(x));
-    roundTo(d, precision);
+    roundTo(d, precision, Ties::toEven);
     std::string& s = d.digits;
     while (s.size() > 1 && s.back() == '0') s.pop_back();
     std::string out = x < 0 ? "-" : "";
@@ -296,7 +309,7 @@ std::string Format(const std::string& fmt, std::initializer_list<FormatArg> args
             break;
         case 'f':
             if (!x) throw invalid();
-            piece = fixedPoint(*x, hasPrec ? prec : 2);
+            piece = fixedPoint(*x, hasPrec ? prec : 2, false);
             break;
         case 'e':
             if (!x) throw invalid();
@@ -402,7 +415,7 @@ long double StrToFloat(const std::string& s) {
 
 bool tryStrToInt(const std::string& s, long long& value) {
     long long v = 0;
-    if (valInt(trimmed(s, isBlank), v) != 0) return false;
+    if (valInt(s, v) != 0) return false;
     value = v;
     return true;
 }

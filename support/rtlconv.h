@@ -43,14 +43,16 @@ int valReal(const std::string& s, long double& value);
 // Val for integers, "$" introducing hexadecimal; same code rule.
 int valInt(const std::string& s, long long& value);
 
-// Text to integer, decimal or "$" hexadecimal, surrounding blanks allowed.
+// Text to integer, decimal or "$" hexadecimal, leading blanks allowed; a
+// trailing blank (or anything else after the number) is an error.
 bool tryStrToInt(const std::string& s, long long& value);
 long long StrToInt(const std::string& s); // ConvertError on failure
 // The same, also ConvertError for a number beyond 32 bits.
 int32_t StrToInt32(const std::string& s);
 
 // Real to text in the general format: `precision` significant digits,
-// trailing zeros and a bare point removed; exponent form outside
+// an exact tie at the last kept digit rounds to even; trailing zeros and a
+// bare point removed; exponent form outside
 // 0.00001 <= |x| < 10^precision. Single-precision values use 10 digits.
 std::string FloatToStrGeneral(long double x, int precision);
 inline std::string FloatToStr(float x) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <filesystem>
 
 namespace fs = std::filesystem;
@@ -45,6 +47,29 @@ TEST(LibFiles, CopyIfExistsWithAndWithoutTime) {
     copyIfExists(dir.str() + "/src", dir.str() + "/no/such/folder", false);
     for (const auto& e : fs::directory_iterator(dir.path()))
         EXPECT_EQ(e.path().filename().string().find('~'), std::string::npos) << "no temporary left";
+}
+
+// The copy goes through the safe writer: long names fit, modes and links stay.
+TEST(LibFiles, CopyKeepsWhatAPlainRewriteKeeps) {
+    vxtest::TempDir dir;
+    dir.write("src", "copied");
+    const std::string longName(250, 'c');
+    EXPECT_TRUE(copyFileTo(dir.str() + "/src", dir.str() + "/" + longName, false));
+    EXPECT_EQ(dir.read(longName), "copied");
+    dir.write("private", "old");
+    fs::permissions(dir / "private", fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink("private", dir / "link");
+    EXPECT_TRUE(copyFileTo(dir.str() + "/src", dir.str() + "/link", false));
+    EXPECT_TRUE(fs::is_symlink(dir / "link"));
+    EXPECT_EQ(dir.read("private"), "copied");
+    EXPECT_EQ(fs::status(dir / "private").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_FALSE(copyFileTo(dir.str() + "/src", dir.str() + "/" + std::string(256, 'c'), false));
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir.path()))
+        names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{longName, "link", "private", "src"}));
 }
 
 TEST(LibFiles, MoveNeverLosesTheSource) {

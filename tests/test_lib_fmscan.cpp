@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 
 namespace fs = std::filesystem;
@@ -75,6 +76,47 @@ TEST_F(LibScan, UnsafeRequestsReturnAtOnce) {
         EXPECT_FALSE(fs::exists(dir / "log-t.txt")) << c.folders << c.masks;
         EXPECT_EQ(scanFolders[1], "data/multi/") << "table untouched";
     }
+}
+
+// The log goes to the current folder only, like every path of the request.
+TEST_F(LibScan, LogNameCannotLeaveTheCurrentFolder) {
+    vxtest::TempDir elsewhere;
+    fs::create_directory(dir / "log-sub");
+    fs::create_symlink(elsewhere / "stolen.txt", dir / "log-dangling.txt");
+    elsewhere.write("present.txt", "keep");
+    fs::create_symlink(elsewhere / "present.txt", dir / "log-present.txt");
+    const std::string up = "../" + fs::path(elsewhere.path()).filename().string() + "/x.txt";
+    for (const std::string& name : {std::string("/../../tmp/x.txt"), std::string("sub/x.txt"), up,
+                                    std::string("dangling.txt"), std::string("present.txt")}) {
+        TStringList results;
+        scanFlightModelFiles(name, "", "", results);
+        EXPECT_EQ(results.Count(), 0) << name;
+    }
+    EXPECT_TRUE(fs::is_empty(dir / "log-sub"));
+    EXPECT_EQ(elsewhere.read("present.txt"), "keep");
+    EXPECT_FALSE(fs::exists(elsewhere / "stolen.txt"));
+    EXPECT_FALSE(fs::exists(elsewhere / "x.txt"));
+    dir.write("inside.txt", "old");
+    fs::create_symlink("inside.txt", dir / "log-inner.txt");
+    TStringList results;
+    scanFlightModelFiles("inner.txt", "", "", results);
+    EXPECT_EQ(results.texts(), std::vector<std::string>{scanNothingFound});
+    EXPECT_EQ(dir.read("inside.txt"), "") << "a link within the folder is followed";
+}
+
+// An archive member claiming more bytes than the archive holds is listed with
+// that length; the scan goes on.
+TEST_F(LibScan, MemberLongerThanItsArchiveDoesNotEndTheScan) {
+    std::string vol = vxtest::buildVol({{"wingj001.dat", "w1", 1}, {"wingj002.dat", "w2", 1}});
+    const size_t dirPos = 32 + 4 + 26; // two names of 12 characters, each with its NUL
+    uint32_t dataofs = 0;
+    std::memcpy(&dataofs, vol.data() + dirPos + 4, 4);
+    for (int i = 0; i < 3; ++i) vol[dataofs + 4 + i] = char(0xFF);
+    dir.write("data/one.vol", vol);
+    const auto lines = scan("data/&one.vol&|", "wingj???.dat|");
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].rfind("wingj001.dat=16777215|", 0), 0u) << lines[0];
+    EXPECT_EQ(lines[1], fileLine("wingj002.dat", "w2"));
 }
 
 TEST_F(LibScan, FolderListReplacesTheTable) {

@@ -1,4 +1,5 @@
 #include "support/errors.h"
+#include "support/lib_dirsearch.h"
 #include "support/lib_patch.h"
 #include "testsupport.h"
 
@@ -109,6 +110,69 @@ TEST_F(LibPatch, ListLinesReachingOutsideAreRefused) {
     EXPECT_FALSE(inGame("ok.dat"));
 }
 
+// However a list line spells a path, the file it names decides.
+TEST_F(LibPatch, ProtectionComparesThePathNotItsSpelling) {
+    root.write("game/patch/patchfilelist.txt",
+               "./Halvory.vol\n.//Halvory.vol\nHalvory.vol/\n.///Halvory.vol//\n./wait.pal\n"
+               "sub//b.dat\n./sub/./c.dat\n");
+    put({{"game/patch/Halvory.vol", "patched"},
+         {"game/patch/wait.pal", "patched"},
+         {"game/patch/sub/b.dat", "B"},
+         {"game/patch/sub/c.dat", "C"},
+         {"game/Halvory.vol", "the game"},
+         {"game/wait.pal", "the game"}});
+    fs::create_directory(root / "game/sub");
+    const std::vector<std::string> refused = {
+        protectionMessage("./Halvory.vol"), protectionMessage(".//Halvory.vol"),
+        protectionMessage("Halvory.vol/"), protectionMessage(".///Halvory.vol//"),
+        protectionMessage("./wait.pal")};
+    for (bool activate : {true, false}) {
+        dlg->messages.clear();
+        applyPatchFolder(patch(), activate, true);
+        EXPECT_EQ(root.read("game/Halvory.vol"), "the game") << activate;
+        EXPECT_EQ(root.read("game/wait.pal"), "the game") << activate;
+        EXPECT_EQ(dlg->messages, refused) << activate;
+        EXPECT_EQ(inGame("sub/b.dat"), activate);
+        EXPECT_EQ(inGame("sub/c.dat"), activate);
+    }
+    EXPECT_EQ(plainRelativePath(".//a//b/./c/"), "a/b/c");
+    EXPECT_EQ(plainRelativePath("./"), "");
+    EXPECT_EQ(plainRelativePath("a/../b"), "a/../b");
+}
+
+// A link in the patch folder that leads outside it is refused like an
+// absolute path; a link within the folder is followed.
+TEST_F(LibPatch, LinksLeadingOutsideThePatchFolderAreRefused) {
+    put({{"secret.dat", "not for the game"},
+         {"outside/x.dat", "not for the game"},
+         {"game/patch/real.dat", "R"}});
+    fs::create_symlink(root / "secret.dat", root / "game/patch/evil.dat");
+    fs::create_symlink("../../outside", root / "game/patch/linkdir");
+    fs::create_symlink("real.dat", root / "game/patch/inner.dat");
+    fs::create_directory(root / "game/linkdir");
+    root.write("game/patch/patchfilelist.txt", "evil.dat\nlinkdir/x.dat\ninner.dat\n");
+    applyPatchFolder(patch(), true, false);
+    EXPECT_FALSE(inGame("evil.dat"));
+    EXPECT_FALSE(inGame("linkdir/x.dat"));
+    EXPECT_EQ(root.read("game/inner.dat"), "R");
+    ASSERT_EQ(dlg->messages.size(), 2u);
+    for (const auto& m : dlg->messages)
+        EXPECT_NE(m.find("outside the patch folder"), std::string::npos) << m;
+    EXPECT_EQ(dlg->messages[0].rfind("Not processing file: evil.dat", 0), 0u);
+
+    // Folder mode: the same for the folder's own entries.
+    fs::remove(root / "game/patch/patchfilelist.txt");
+    fs::remove(root / "game/inner.dat");
+    dlg->messages.clear();
+    applyPatchFolder(patch(), true, false);
+    EXPECT_FALSE(inGame("evil.dat"));
+    EXPECT_EQ(root.read("game/inner.dat"), "R");
+    EXPECT_EQ(root.read("game/real.dat"), "R");
+    ASSERT_EQ(dlg->messages.size(), 1u);
+    EXPECT_EQ(dlg->messages[0].rfind("Not processing file: evil.dat", 0), 0u);
+    EXPECT_EQ(root.read("secret.dat"), "not for the game");
+}
+
 TEST_F(LibPatch, FolderMode) {
     put({{"game/patch/x.dat", "X"},
          {"game/patch/lowres.vol", "L"},
@@ -186,6 +250,22 @@ TEST_F(LibPatch, CopyFileBlocks) {
     EXPECT_THROW(copyFileBlocks(root.str() + "/missing", root.str() + "/dst", false), FileError);
     EXPECT_THROW(copyFileBlocks(root.str() + "/src", root.str() + "/no/dst", false), FileError);
     EXPECT_EQ(root.read("dst"), bytes);
+}
+
+// Temporary names stay within the name-length limit, so long names copy.
+TEST_F(LibPatch, LongNamesCopy) {
+    const std::string name(250, 'p');
+    root.write("src", "long");
+    copyFileBlocks(root.str() + "/src", root.str() + "/" + name, false);
+    EXPECT_EQ(root.read(name), "long");
+    root.write("game/patch/" + name, "patched");
+    root.write("game/patch/patchfilelist.txt", name + "\n");
+    applyPatchFolder(patch(), true, false);
+    EXPECT_EQ(root.read("game/" + name), "patched");
+    EXPECT_TRUE(dlg->messages.empty());
+    EXPECT_THROW(
+        copyFileBlocks(root.str() + "/src", root.str() + "/" + std::string(256, 'p'), false),
+        FileError);
 }
 
 TEST_F(LibPatch, LogPatchActiveFailsLoudly) {

@@ -5,10 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <cstring>
 #include <filesystem>
-#include <sys/resource.h>
 #include <unistd.h>
 
 using namespace vx;
@@ -115,16 +113,10 @@ TEST(LandmarkFile, FailedSaveLeavesThePreviousFile) {
     Tlm t{};
     t.head.recsize = 63;
     t.head.count = 100;
-    // A file-size limit makes the write fail part way, for root too.
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    auto prevHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 1000;
-    setrlimit(RLIMIT_FSIZE, &small);
-    EXPECT_THROW(saveLandmarkFile((dir / "keep.dat").string(), t), FileError);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, prevHandler);
+    {
+        vxtest::FileSizeLimit limit(1000);
+        EXPECT_THROW(saveLandmarkFile((dir / "keep.dat").string(), t), FileError);
+    }
     EXPECT_EQ(dir.read("keep.dat"), "previous contents");
     for (const auto& e : std::filesystem::directory_iterator(dir.path()))
         EXPECT_EQ(e.path().filename(), "keep.dat") << "no temporary file is left behind";
@@ -133,4 +125,60 @@ TEST(LandmarkFile, FailedSaveLeavesThePreviousFile) {
 TEST(LandmarkFile, MissingFileIsAFileError) {
     vxtest::TempDir dir;
     EXPECT_THROW(readLandmarkFile((dir / "none.mlf").string()), FileError);
+}
+
+// Records laid out byte by byte at the file format's offsets, not through the
+// program's own structs: a swapped or shifted field cannot pass unnoticed.
+TEST(LandmarkFile, RecordLaidOutByHandReadsBackFieldByField) {
+    std::string file(100, '\0');
+    file[0] = 'H'; // header bytes the program does not interpret
+    file[19] = '\x77';
+    file[20] = 2;  // count, little-endian Word
+    file[22] = 63; // recsize
+    file[24] = '\x11';
+    file[99] = '\x5a';
+    const auto single = [](uint8_t b0, uint8_t b1, uint8_t b2, uint8_t b3) {
+        return std::string{char(b0), char(b1), char(b2), char(b3)};
+    };
+    std::string rec(63, '\0');
+    rec.replace(0, 2, "\x34\x12");                      // rsv0 = 0x1234
+    rec[2] = '\x56';                                    // rsv2
+    rec[3] = '\x78';                                    // rsv3
+    rec[4] = 7;                                         // type code
+    rec[5] = '\x2a';                                    // object-file number
+    rec[6] = 1;                                         // side
+    rec.replace(7, 4, single(0x00, 0x00, 0x46, 0x42));  // lat 49.5
+    rec.replace(11, 4, single(0x00, 0x00, 0x10, 0xC0)); // lon -2.25
+    rec.replace(15, 4, single(0x00, 0x00, 0xAF, 0x43)); // elev 350
+    rec.replace(19, 4, single(0x00, 0x00, 0xB4, 0x42)); // rota 90
+    rec.replace(23, 13, "Halvory Field");
+    std::string second(63, '\0');
+    second.replace(7, 4, single(0x00, 0x00, 0x80, 0xBF)); // lat -1
+    second.replace(23, 40, std::string(40, 'N'));         // a name without NUL
+    file += rec + second;
+
+    vxtest::TempDir dir;
+    dir.write("hand.mlf", file);
+    const Tlm t = readLandmarkFile((dir / "hand.mlf").string());
+    EXPECT_EQ(t.head.count, 2);
+    EXPECT_EQ(t.head.recsize, 63);
+    // Packed fields are copied out before the comparison takes them by reference.
+    const auto copy = [](auto v) { return v; };
+    const landmark& a = t.rec(1);
+    EXPECT_EQ(copy(a.rsv0), 0x1234);
+    EXPECT_EQ(copy(a.rsv2), 0x56);
+    EXPECT_EQ(copy(a.rsv3), 0x78);
+    EXPECT_EQ(a.lmid.at(1), 7);
+    EXPECT_EQ(a.lmid.at(2), 0x2a);
+    EXPECT_EQ(a.lmid.at(3), 1);
+    EXPECT_EQ(copy(a.lat), 49.5f);
+    EXPECT_EQ(copy(a.lon), -2.25f);
+    EXPECT_EQ(copy(a.elev), 350.0f);
+    EXPECT_EQ(copy(a.rota), 90.0f);
+    EXPECT_EQ(std::string(a.name, strnlen(a.name, sizeof a.name)), "Halvory Field");
+    const landmark& b = t.rec(2);
+    EXPECT_EQ(copy(b.lat), -1.0f);
+    EXPECT_EQ(copy(b.lon), 0.0f);
+    EXPECT_EQ(std::string(b.name, sizeof b.name), std::string(40, 'N'));
+    EXPECT_EQ(landmarkFileBytes(t), file) << "every byte is written back where it was";
 }

@@ -12,8 +12,6 @@ using vxtest::MainWindowTest;
 
 namespace {
 
-constexpr uint32_t ground = 0x336633;
-
 // True when every opaque pixel of the image list's image shows at (x, y).
 // Pixels painted red afterwards (the de-activation cross) are not compared.
 bool iconAt(const ui::TImage& img, const ui::TImageList& list, int index, int x, int y,

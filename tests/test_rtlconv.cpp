@@ -179,6 +179,32 @@ TEST(Format, FixedPointRoundsHalfAwayFromZero) {
     EXPECT_EQ(Format("%f", {inf}), "+Inf");
 }
 
+// Format writes no minus sign for a value that shows as zero; floatStr does.
+TEST(Format, NegativeValueRoundingToZeroHasNoMinusSign) {
+    const struct {
+        const char* fmt;
+        long double x;
+        const char* want;
+    } cases[] = {
+        {" x: %4.0F", -0.4L, " x:    0"},
+        {" x: %4.0F", -0.0L, " x:    0"},
+        {" x: %4.0F", -0.5L, " x:   -1"},
+        {" rot: %3.1F", -0.04L, " rot: 0.0"},
+        {" rot: %3.1F", -0.05L, " rot: -0.1"},
+        {"%.2f", -0.004L, "0.00"},
+        {"%.2f", -0.0L, "0.00"},
+        {"%8.3F", -0.0004L, "   0.000"},
+        {"%-6.1F|", -0.01L, "0.0   |"},
+        {"%.0n", -0.3L, "0"},
+        {"%.1n", -0.0L, "0.0"},
+        {"%.0n", -1e-30L, "0"},
+        {"%.17F", -1e-30L, "0.00000000000000000"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Format(c.fmt, {c.x}), c.want) << c.fmt << " " << c.want;
+    EXPECT_EQ(fmtFloat(" x: %4.0F", -0.4), " x:    0");
+    EXPECT_EQ(floatStr(-0.004L, 0, 2), "-0.00");
+}
+
 TEST(Format, OtherRealDirectives) {
     EXPECT_EQ(Format("%e", {1234.5L}), "1.23450000000000E+003");
     EXPECT_EQ(Format("%.3E", {-0.00012345L}), "-1.23E-004");
@@ -245,7 +271,26 @@ TEST(FloatToStrGeneral, TenSignificantDigitsForSingles) {
     };
     for (const auto& c : cases) EXPECT_EQ(FloatToStrGeneral(c.x, 10), c.want) << c.want;
     EXPECT_EQ(FloatToStr(singleLat), "49.70893478");
-    EXPECT_EQ(FloatToStrGeneral(1.25L, 2), "1.3"); // halves away from zero
+    EXPECT_EQ(FloatToStrGeneral(1.35L, 2), "1.4"); // above the half (1.35 is not exact)
+}
+
+// Singles whose exact value has 11 significant digits, the last a 5: an exact
+// tie at the tenth digit goes to the even digit.
+TEST(FloatToStrGeneral, ExactTieAtLastKeptDigitRoundsToEven) {
+    const struct {
+        float x;
+        const char* want;
+    } cases[] = {
+        {0.0010986328125f, "0.001098632812"}, // ...2|5 stays
+        {0.0013427734375f, "0.001342773438"}, // ...7|5 goes up
+        {-0.0013427734375f, "-0.001342773438"}, {3.0517578125e-05f, "0.00003051757812"},
+        {0.00018310546875f, "0.0001831054688"}, // ...7|5 goes up
+    };
+    for (const auto& c : cases) EXPECT_EQ(FloatToStr(c.x), c.want) << c.want;
+    EXPECT_EQ(FloatToStrGeneral(1.25L, 2), "1.2");
+    EXPECT_EQ(FloatToStrGeneral(1.75L, 2), "1.8");
+    EXPECT_EQ(FloatToStrGeneral(9999999999.5L, 10), "1E10");
+    EXPECT_EQ(FloatToStrGeneral(9999999998.5L, 10), "9999999998");
 }
 
 TEST(ValReal, CodeIsFirstUnusablePosition) {
@@ -356,16 +401,23 @@ TEST(StrToFloat, LenientFormTrimsAndRejectsComma) {
     EXPECT_THROW(StrToFloat("12,5"), ConvertError);
 }
 
-TEST(StrToInt, DecimalOrHexWithSurroundingBlanks) {
-    long long v = 0;
-    EXPECT_TRUE(tryStrToInt(" $1f ", v));
-    EXPECT_EQ(v, 31);
-    EXPECT_TRUE(tryStrToInt("-42", v));
-    EXPECT_EQ(v, -42);
-    EXPECT_FALSE(tryStrToInt("", v));
-    EXPECT_FALSE(tryStrToInt("$0g", v));
+TEST(StrToInt, DecimalOrHexWithLeadingBlanksOnly) {
+    const struct {
+        const char* s;
+        bool ok;
+        long long value;
+    } cases[] = {
+        {" $1f", true, 31}, {"-42", true, -42},  {"  7", true, 7},  {"$ff", true, 255},
+        {"7 ", false, 0},   {" $1f ", false, 0}, {"7\t", false, 0}, {"", false, 0},
+        {"$0g", false, 0},  {"zz", false, 0},    {"1 2", false, 0},
+    };
+    for (const auto& c : cases) {
+        long long v = -1;
+        EXPECT_EQ(tryStrToInt(c.s, v), c.ok) << '"' << c.s << '"';
+        EXPECT_EQ(v, c.ok ? c.value : -1) << '"' << c.s << '"';
+    }
     EXPECT_EQ(StrToInt("$ff"), 255);
-    EXPECT_THROW(StrToInt("zz"), ConvertError);
+    EXPECT_THROW(StrToInt("12 "), ConvertError);
 }
 
 // The program runs under the user's locale; its numbers keep "." regardless.

@@ -1,5 +1,5 @@
-// Pictures: JPEG through libjpeg, others through GdkPixbuf; failures keep the
-// picture as it was.
+// Pictures: JPEG files through libjpeg, embedded PNGs through GdkPixbuf's PNG
+// reader, every other format refused; failures keep the picture as it was.
 #include "support/errors.h"
 #include "testsupport.h"
 #include "ui/imagelist.h"
@@ -188,11 +188,10 @@ TEST(UiPicture, ReloadReusesBuffers) {
     EXPECT_EQ(pic.Bitmap().data(), second) << "two buffers take turns";
 }
 
-TEST(UiPicture, LoadsOtherPicturesWithPixbufPremultiplied) {
-    vxtest::TempDir dir;
-    dir.write("icon.png", makePng(3, 2));
+TEST(UiPicture, EmbeddedPngDecodesPremultiplied) {
+    const std::string png = makePng(3, 2);
     TPicture pic;
-    pic.LoadFromFile((dir / "icon.png").string());
+    decodePng("icon.png", png.data(), png.size(), pic.Bitmap());
     ASSERT_EQ(pic.Width(), 3);
     ASSERT_EQ(pic.Height(), 2);
     EXPECT_EQ(pic.Bitmap().scanLine(1)[2], 0x80800000u);
@@ -268,7 +267,7 @@ TEST(UiPicture, HostilePicturesAreRefusedBeforeTheyAreDecoded) {
     } cases[] = {{"claims30k.jpg", claims30k, "too large"},
                  {"claims16k.jpg", claims16k, "too large"},
                  {"scans.jpg", manyScans, "too many scans"},
-                 {"huge.png", png, "too large"}};
+                 {"huge.png", png, "only JPEG"}};
     for (const auto& c : cases) {
         TPicture pic;
         resetPeakMemory();
@@ -283,6 +282,123 @@ TEST(UiPicture, HostilePicturesAreRefusedBeforeTheyAreDecoded) {
         EXPECT_LT(peakMegabytes() - before, 64) << c.name;
         EXPECT_TRUE(pic.empty()) << c.name;
     }
+}
+
+// The embedded-picture reader keeps its own size check.
+TEST(UiPicture, EmbeddedPngReaderRefusesHugeSizesBeforeDecoding) {
+    const std::string png = makeHugeBlackPng(20000, 20000);
+    TBitmap bmp;
+    resetPeakMemory();
+    const long before = peakMegabytes();
+    try {
+        decodePng("huge.png", png.data(), png.size(), bmp);
+        ADD_FAILURE() << "huge.png was decoded";
+    } catch (const vx::PictureError& e) {
+        EXPECT_NE(std::string(e.what()).find("too large"), std::string::npos) << e.what();
+    }
+    EXPECT_LT(peakMegabytes() - before, 64);
+    const std::string jpeg = makeJpeg(4, 4, 1, 2, 3);
+    EXPECT_THROW(decodePng("a.png", jpeg.data(), jpeg.size(), bmp), vx::PictureError);
+}
+
+namespace {
+// A BMP header claiming 30000 x 30000 pixels: 359 bytes.
+std::string hostileBmp() {
+    std::string b = "BM";
+    auto le32 = [&b](uint32_t v) {
+        for (int i = 0; i < 4; ++i) b += char(v >> (8 * i));
+    };
+    le32(359);
+    le32(0);
+    le32(54);
+    le32(40);
+    le32(30000);
+    le32(30000);
+    b += std::string("\x01\x00\x20\x00", 4); // one plane, 32 bits a pixel
+    le32(0);
+    b.resize(359, '\0');
+    return b;
+}
+} // namespace
+
+// Files of other formats are refused by name or by content before any
+// decoder sees them, whatever size they claim.
+TEST(UiPicture, OtherFormatsAreRefusedBeforeDecoding) {
+    vxtest::TempDir dir;
+    const std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"100000\" "
+                            "height=\"100000\"><rect width=\"100%\" height=\"100%\"/></svg>";
+    dir.write("map.svg", svg);
+    dir.write("svg.jpg", svg);
+    dir.write("map.bmp", hostileBmp());
+    dir.write("bmp.jpg", hostileBmp());
+    dir.write("icon.png", makePng(3, 2));
+    dir.write("png.jpg", makePng(3, 2));
+    dir.write("gif.gif", "GIF89a\x01\x00\x01\x00\x00\x00\x00;");
+    dir.write("jpeg.png", makeJpeg(4, 4, 1, 2, 3));
+    dir.write("noext", makeJpeg(4, 4, 1, 2, 3));
+    const struct {
+        const char* file;
+        const char* why;
+    } cases[] = {{"map.svg", "only JPEG"},   {"svg.jpg", "not a JPEG"}, {"map.bmp", "only JPEG"},
+                 {"bmp.jpg", "not a JPEG"},  {"icon.png", "only JPEG"}, {"png.jpg", "not a JPEG"},
+                 {"gif.gif", "only JPEG"},   {"jpeg.png", "only JPEG"}, {"noext", "only JPEG"},
+                 {"absent.bmp", "only JPEG"}};
+    for (const auto& c : cases) {
+        TPicture pic;
+        resetPeakMemory();
+        const long before = peakMegabytes();
+        const std::string path = (dir / c.file).string();
+        try {
+            pic.LoadFromFile(path);
+            ADD_FAILURE() << c.file << " was loaded";
+        } catch (const vx::PictureError& e) {
+            const std::string what = e.what();
+            EXPECT_NE(what.find(c.why), std::string::npos) << c.file << ": " << what;
+            EXPECT_NE(what.find(path), std::string::npos) << what;
+        }
+        EXPECT_LT(peakMegabytes() - before, 16) << c.file;
+        EXPECT_TRUE(pic.empty()) << c.file;
+    }
+}
+
+// Rows a damaged JPEG holds are shown; the load tells which file it was.
+TEST(UiPicture, PartlyDecodableJpegIsShownAndReported) {
+    vxtest::TempDir dir;
+    const int w = 64, h = 256;
+    const std::string whole = makeJpeg(w, h, 200, 40, 10);
+    const size_t sos = whole.find("\xFF\xDA", 0, 2);
+    ASSERT_NE(sos, std::string::npos);
+    // Cut in the middle of the data, and damaged by a marker in the data.
+    const std::string cut = whole.substr(0, sos + (whole.size() - sos) / 2);
+    std::string marked = whole;
+    const size_t mid = sos + (whole.size() - sos) / 2;
+    marked[mid] = char(0xFF);
+    marked[mid + 1] = char(0xD9);
+    dir.write("cut.jpg", cut);
+    dir.write("marked.jpg", marked);
+    dir.write("whole.jpg", whole);
+    vxtest::DialogScope dialogs;
+    for (const char* file : {"cut.jpg", "marked.jpg"}) {
+        dialogs->messages.clear();
+        TPicture pic;
+        const std::string path = (dir / file).string();
+        ASSERT_NO_THROW(pic.LoadFromFile(path)) << file;
+        ASSERT_EQ(pic.Width(), w) << file;
+        ASSERT_EQ(pic.Height(), h) << file;
+        EXPECT_FALSE(pic.damage().empty()) << file;
+        EXPECT_TRUE(near(colorOf(pic.Bitmap().scanLine(8)[8]), rgb(200, 40, 10))) << file;
+        EXPECT_FALSE(near(colorOf(pic.Bitmap().scanLine(h - 1)[8]), rgb(200, 40, 10)))
+            << file << ": the lost rows are not the picture's";
+        ASSERT_EQ(dialogs->messages.size(), 1u) << file;
+        EXPECT_EQ(dialogs->messages[0], damagedPictureMessage(path, pic.damage()));
+        EXPECT_NE(dialogs->messages[0].find(path), std::string::npos);
+        EXPECT_NE(dialogs->messages[0].find("damaged"), std::string::npos);
+    }
+    dialogs->messages.clear();
+    TPicture pic;
+    pic.LoadFromFile((dir / "whole.jpg").string());
+    EXPECT_TRUE(pic.damage().empty());
+    EXPECT_TRUE(dialogs->messages.empty());
 }
 
 TEST(UiPicture, SizeLimitFollowsTheFileSize) {
@@ -303,11 +419,17 @@ TEST(UiPicture, ImageListCutsAStrip) {
     const std::string path = (dir / "strip.png").string();
     ASSERT_TRUE(gdk_pixbuf_save(pb, path.c_str(), "png", nullptr, nullptr));
     g_object_unref(pb);
+    // Strips are embedded PNGs; the same bytes decoded as one.
+    const std::string png = dir.read("strip.png");
+    TBitmap strip;
+    decodePng("strip.png", png.data(), png.size(), strip);
     TImageList list;
-    EXPECT_EQ(list.loadStrip(path), 2);
+    EXPECT_EQ(list.addStrip(strip), 2);
     ASSERT_EQ(list.Count(), 2);
     EXPECT_EQ(list.image(1).Width(), 16);
     EXPECT_EQ(list.image(1).scanLine(0)[0], pixelOf(clBlue));
     EXPECT_EQ(list.image(0).scanLine(0)[0], 0u);
-    EXPECT_THROW(list.loadStrip((dir / "none.png").string()), vx::FileError);
+    EXPECT_THROW(list.loadStrip(path), vx::PictureError) << "a PNG file is not read";
+    EXPECT_THROW(list.loadStrip((dir / "none.jpg").string()), vx::FileError);
+    EXPECT_EQ(list.Count(), 2);
 }

@@ -2,11 +2,13 @@
 
 #include "support/records.h"
 
+#include <csignal>
 #include <cstring>
 #include <fstream>
 #include <random>
 #include <sstream>
 #include <stdexcept>
+#include <sys/resource.h>
 
 namespace fs = std::filesystem;
 
@@ -78,6 +80,22 @@ DialogScope::DialogScope() : svc_(std::make_shared<ScriptedDialogs>()) {
 
 DialogScope::~DialogScope() {
     vx::setDialogService(prev_);
+}
+
+FileSizeLimit::FileSizeLimit(unsigned long bytes) {
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    oldCur_ = old.rlim_cur;
+    oldMax_ = old.rlim_max;
+    oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &small);
+}
+FileSizeLimit::~FileSizeLimit() {
+    rlimit old{oldCur_, oldMax_};
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler_);
 }
 
 CwdScope::CwdScope(const fs::path& dir) : prev_(fs::current_path()) {

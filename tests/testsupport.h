@@ -67,6 +67,20 @@ private:
     std::filesystem::path prev_;
 };
 
+// Limits the size of files this process writes for the lifetime of the
+// object, so a write fails part way, for root too.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(unsigned long bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    unsigned long oldCur_, oldMax_;
+    void (*oldHandler_)(int);
+};
+
 // A 100-byte file header with the given count and record size; its other
 // bytes are non-zero marks that a save must carry through.
 std::string fileHeader(uint16_t count, uint16_t recsize);

@@ -32,7 +32,10 @@ int TImageList::loadStrip(const std::string& path) {
         pic.LoadFromResource(path);
     else
         pic.LoadFromFile(path);
-    const TBitmap& strip = pic.Bitmap();
+    return addStrip(pic.Bitmap());
+}
+
+int TImageList::addStrip(const TBitmap& strip) {
     const int n = width_ > 0 ? strip.Width() / width_ : 0;
     const int h = std::min(height_, strip.Height());
     TBitmap one;

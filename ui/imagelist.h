@@ -25,9 +25,10 @@ public:
     const TBitmap& image(int index) const;
     // Index outside 0..Count-1 draws nothing.
     void Draw(TCanvas& canvas, int x, int y, int index) const;
-    // Cuts a picture (GResource path, else file) into Width-wide images, left
-    // to right, and adds them; returns how many were added.
+    // Cuts a picture (GResource path, else a JPEG file) into Width-wide
+    // images, left to right, and adds them; returns how many were added.
     int loadStrip(const std::string& path);
+    int addStrip(const TBitmap& strip);
 
 private:
     int width_ = 16, height_ = 16;

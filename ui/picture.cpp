@@ -1,5 +1,6 @@
 #include "picture.h"
 
+#include "support/dialogs.h"
 #include "support/errors.h"
 #include "support/helpers.h"
 
@@ -11,6 +12,7 @@
 #include <gio/gio.h>
 #include <jerror.h>
 #include <jpeglib.h>
+#include <string_view>
 
 namespace vx::ui {
 
@@ -23,6 +25,8 @@ bool pictureSizeAllowed(long long width, long long height, size_t fileSize) {
 
 namespace {
 
+constexpr const char* onlyJpegText = "only JPEG pictures are read";
+
 [[noreturn]] void unreadable(const std::string& name, const std::string& why) {
     throw vx::PictureError("Unable to read the picture \"" + name + "\": " + why);
 }
@@ -31,6 +35,7 @@ struct JpegErrors {
     jpeg_error_mgr pub;
     std::jmp_buf jump;
     char text[JMSG_LENGTH_MAX];
+    char warning[JMSG_LENGTH_MAX]; // the first warning: data cut short or damaged
 };
 
 void jpegFail(j_common_ptr c) {
@@ -39,7 +44,13 @@ void jpegFail(j_common_ptr c) {
     std::longjmp(e->jump, 1);
 }
 
-void jpegQuiet(j_common_ptr) {}
+// libjpeg goes on past damaged or missing data (filling with grey) and only
+// warns; the first warning is kept to tell the user.
+void jpegWarn(j_common_ptr c, int level) {
+    if (level >= 0) return; // trace messages
+    auto* e = reinterpret_cast<JpegErrors*>(c->err);
+    if (e->pub.num_warnings++ == 0) (*c->err->format_message)(c, e->warning);
+}
 
 // What libjpeg itself may hold while decoding: a progressive picture keeps
 // every coefficient of the picture (up to 8 bytes a pixel), so a 4000 x 3000
@@ -63,7 +74,11 @@ void jpegProgress(j_common_ptr c) {
     std::longjmp(p->errors->jump, 1);
 }
 
-enum class JpegResult { ok, failed, tooBig, tooManyScans, noMemory };
+// partial: the picture is there, its lower rows (from the first row that did
+// not decode) grey, and why says what went wrong.
+enum class JpegResult { ok, partial, failed, tooBig, tooManyScans, noMemory };
+
+constexpr uint32_t missingRowColour = 0xFF808080; // the grey libjpeg fills in with
 
 // No object with a destructor lives in this frame, so the long jump out of
 // libjpeg skips nothing.
@@ -71,10 +86,13 @@ JpegResult jpegDecodeInto(const unsigned char* bytes, unsigned long size, TBitma
     jpeg_decompress_struct cinfo;
     JpegErrors err;
     JpegProgress progress;
+    volatile unsigned rowsDone = 0;
+    volatile bool sized = false;
     cinfo.err = jpeg_std_error(&err.pub);
     err.pub.error_exit = jpegFail;
-    err.pub.output_message = jpegQuiet;
+    err.pub.emit_message = jpegWarn;
     err.text[0] = 0;
+    err.warning[0] = 0;
     progress.pub.progress_monitor = jpegProgress;
     progress.errors = &err;
     if (setjmp(err.jump)) {
@@ -84,7 +102,11 @@ JpegResult jpegDecodeInto(const unsigned char* bytes, unsigned long size, TBitma
         if (progress.tooManyScans) return JpegResult::tooManyScans;
         if (memory) return JpegResult::noMemory;
         std::snprintf(why, JMSG_LENGTH_MAX, "%s", err.text);
-        return JpegResult::failed;
+        if (!sized || rowsDone == 0) return JpegResult::failed;
+        // Rows already decoded are shown, the rest grey.
+        for (int y = static_cast<int>(rowsDone); y < out.Height(); ++y)
+            std::fill_n(out.scanLine(y), out.Width(), missingRowColour);
+        return JpegResult::partial;
     }
     jpeg_create_decompress(&cinfo);
     cinfo.mem->max_memory_to_use = jpegMemoryLimit;
@@ -111,6 +133,7 @@ JpegResult jpegDecodeInto(const unsigned char* bytes, unsigned long size, TBitma
         jpeg_destroy_decompress(&cinfo);
         return JpegResult::noMemory;
     }
+    sized = true;
     JSAMPROW rows[16];
     while (cinfo.output_scanline < cinfo.output_height) {
         const unsigned first = cinfo.output_scanline;
@@ -118,10 +141,13 @@ JpegResult jpegDecodeInto(const unsigned char* bytes, unsigned long size, TBitma
         for (unsigned i = 0; i < n; ++i)
             rows[i] = out.data() + size_t(first + i) * size_t(out.stride());
         jpeg_read_scanlines(&cinfo, rows, n);
+        rowsDone = cinfo.output_scanline;
     }
     jpeg_finish_decompress(&cinfo);
     jpeg_destroy_decompress(&cinfo);
-    return JpegResult::ok;
+    if (err.pub.num_warnings == 0) return JpegResult::ok;
+    std::snprintf(why, JMSG_LENGTH_MAX, "%s", err.warning);
+    return JpegResult::partial;
 }
 
 bool isJpegName(const std::string& name) {
@@ -129,6 +155,16 @@ bool isJpegName(const std::string& name) {
     if (dot == std::string::npos) return false;
     const std::string ext = vx::lowerAscii(name.substr(dot));
     return ext == ".jpg" || ext == ".jpeg";
+}
+
+bool startsWith(const void* bytes, size_t size, std::string_view magic) {
+    return size >= magic.size() && std::memcmp(bytes, magic.data(), magic.size()) == 0;
+}
+bool hasJpegSignature(const void* bytes, size_t size) {
+    return startsWith(bytes, size, "\xFF\xD8\xFF");
+}
+bool hasPngSignature(const void* bytes, size_t size) {
+    return startsWith(bytes, size, "\x89PNG\r\n\x1A\n");
 }
 
 // Decoders write into one spare bitmap; a good result is swapped into the
@@ -140,13 +176,16 @@ TBitmap& spare() {
 
 } // namespace
 
-void decodeJpeg(const std::string& name, const void* bytes, size_t size, TBitmap& out) {
+std::string decodeJpeg(const std::string& name, const void* bytes, size_t size, TBitmap& out) {
     char why[JMSG_LENGTH_MAX] = "";
     switch (jpegDecodeInto(static_cast<const unsigned char*>(bytes),
                            static_cast<unsigned long>(size), out, why)) {
     case JpegResult::ok:
         out.changed();
-        return;
+        return {};
+    case JpegResult::partial:
+        out.changed();
+        return why[0] ? why : "data damaged";
     case JpegResult::tooBig:
         unreadable(name, "picture too large for its file");
     case JpegResult::tooManyScans:
@@ -159,8 +198,10 @@ void decodeJpeg(const std::string& name, const void* bytes, size_t size, TBitmap
     unreadable(name, why);
 }
 
-void decodeWithPixbuf(const std::string& name, const void* bytes, size_t size, TBitmap& out) {
-    GdkPixbufLoader* loader = gdk_pixbuf_loader_new();
+void decodePng(const std::string& name, const void* bytes, size_t size, TBitmap& out) {
+    if (!hasPngSignature(bytes, size)) unreadable(name, "not a PNG picture");
+    GdkPixbufLoader* loader = gdk_pixbuf_loader_new_with_type("png", nullptr);
+    if (!loader) unreadable(name, "no PNG reader");
     struct Guard {
         GdkPixbufLoader* l;
         size_t fileSize;
@@ -221,15 +262,18 @@ void decodeWithPixbuf(const std::string& name, const void* bytes, size_t size, T
 }
 
 void TPicture::LoadFromBytes(const std::string& name, const void* bytes, size_t size) {
+    // Only JPEG is decoded from a file: other formats are not needed, and
+    // their readers trust sizes and sizes' allocations before any check here.
+    if (!isJpegName(name)) unreadable(name, onlyJpegText);
+    if (!hasJpegSignature(bytes, size)) unreadable(name, "not a JPEG file");
     TBitmap& tmp = spare();
-    if (isJpegName(name))
-        decodeJpeg(name, bytes, size, tmp);
-    else
-        decodeWithPixbuf(name, bytes, size, tmp);
+    std::string damage = decodeJpeg(name, bytes, size, tmp);
     bmp_.swapPixels(tmp);
+    damage_ = std::move(damage);
 }
 
 void TPicture::LoadFromFile(const std::string& path) {
+    if (!isJpegName(path)) unreadable(path, onlyJpegText);
     gchar* contents = nullptr;
     gsize length = 0;
     if (g_file_test(path.c_str(), G_FILE_TEST_IS_DIR) ||
@@ -240,6 +284,12 @@ void TPicture::LoadFromFile(const std::string& path) {
         ~Free() { g_free(p); }
     } guard{contents};
     LoadFromBytes(path, contents, length);
+    if (!damage_.empty()) vx::ShowMessage(damagedPictureMessage(path, damage_));
+}
+
+std::string damagedPictureMessage(const std::string& path, const std::string& why) {
+    return "The picture \"" + path + "\" is damaged (" + why +
+           "); it is shown as far as it could be read.";
 }
 
 void TPicture::LoadFromResource(const std::string& resourcePath) {
@@ -252,11 +302,21 @@ void TPicture::LoadFromResource(const std::string& resourcePath) {
     } guard{bytes};
     gsize n = 0;
     const void* p = g_bytes_get_data(bytes, &n);
-    LoadFromBytes(resourcePath, p, n);
+    TBitmap& tmp = spare();
+    std::string damage;
+    if (hasPngSignature(p, n))
+        decodePng(resourcePath, p, n, tmp);
+    else if (hasJpegSignature(p, n))
+        damage = decodeJpeg(resourcePath, p, n, tmp);
+    else
+        unreadable(resourcePath, "unknown format");
+    bmp_.swapPixels(tmp);
+    damage_ = std::move(damage);
 }
 
 void TPicture::Clear() {
     bmp_.clear();
+    damage_.clear();
 }
 
 } // namespace vx::ui

@@ -15,15 +15,20 @@ public:
     int Height() const { return bmp_.Height(); }
     bool empty() const { return bmp_.empty(); }
 
-    // The reader follows the extension: ".jpg" / ".jpeg" (any case) with
-    // libjpeg, others with GdkPixbuf. A missing file raises FileError, a file
-    // that is not a readable picture PictureError; either way the picture
-    // keeps what it held.
+    // Reads a JPEG file (".jpg" / ".jpeg", any case, and JPEG inside); any
+    // other picture file is refused before it is decoded. A missing file
+    // raises FileError, a file that is not a readable JPEG PictureError;
+    // either way the picture keeps what it held. A JPEG that decodes only in
+    // part is kept as far as it goes and the user is told the file is damaged.
     void LoadFromFile(const std::string& path);
-    // A picture compiled into the program (GResource path, e.g. "/vexton/start.png").
+    // A picture compiled into the program (GResource path, e.g.
+    // "/vexton/start.png"): PNG or JPEG.
     void LoadFromResource(const std::string& resourcePath);
-    // Decodes a picture held in memory; name only chooses the reader and names errors.
+    // As LoadFromFile for the file's bytes, without the message; name chooses
+    // the reader and names errors.
     void LoadFromBytes(const std::string& name, const void* bytes, size_t size);
+    // Why the last picture loaded is shown only in part; empty when it is whole.
+    const std::string& damage() const { return damage_; }
     // Copy of src's pixels and transparency.
     void Assign(const TPicture& src) { bmp_.assign(src.bmp_); }
     void Clear();
@@ -31,12 +36,17 @@ public:
 
 private:
     TBitmap bmp_;
+    std::string damage_;
 };
 
 // Decoders behind TPicture. They throw PictureError on failure, when out may
 // hold part of a picture (TPicture decodes into a spare bitmap for that reason).
-void decodeJpeg(const std::string& name, const void* bytes, size_t size, TBitmap& out);
-void decodeWithPixbuf(const std::string& name, const void* bytes, size_t size, TBitmap& out);
+// decodeJpeg returns why a picture decoded only in part (its missing rows
+// grey), or the empty text. decodePng reads PNG only.
+std::string decodeJpeg(const std::string& name, const void* bytes, size_t size, TBitmap& out);
+void decodePng(const std::string& name, const void* bytes, size_t size, TBitmap& out);
+// The message that names a picture file shown only in part.
+std::string damagedPictureMessage(const std::string& path, const std::string& why);
 // The largest raster a picture file may ask for: 4096 pixels per byte of file,
 // and no more than a bitmap holds.
 bool pictureSizeAllowed(long long width, long long height, size_t fileSize);
