@@ -5,10 +5,13 @@
 
 #include "mapeditor/calibration.h"
 #include "mapeditor/mainshared.h"
+#include "support/records.h"
 #include "ui/ui.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace vx {
 
@@ -79,6 +82,9 @@ public:
     void draw(int which);
     void drawLMs(int which);
     void markInactive(int x, int y);
+    // The picture now equals mapbackup (a load just copied it there), so the
+    // next full redraw has nothing to restore.
+    void cleanCopyTaken();
     void Zoomupdn();
     void zoombarupdn(ui::TShiftState shift, int wheelDelta, TPoint mousePos, bool& handled);
     void FormActivate();
@@ -137,6 +143,33 @@ public:
     // Sizes the transforms read: the image as shown and its picture.
     MapSizes sizes() const;
 
+    // --- editing ---
+    void editLM();
+    void undoVexton();
+    void chgSide();
+    void chgLotype();
+    void chgLofile();
+    void chgLMelev();
+    void chgrota();
+    void chgLndmrkName();
+    void eastcordKeyPress(char& key);
+    void northcordKeyPress(char& key);
+    void addLndMark();
+    void remLMClick();
+    void delLM();
+    void undelLM();
+    void erasobjsClick();
+    // The activation button's caption from the selected record.
+    void updActBtn();
+    // The elevation entry's number; a text that is not one is reported and
+    // gives -1.0.
+    static double strToElev(const std::string& text);
+    ui::TMenuItem *deactobjs = nullptr, *reactobjs = nullptr, *erasobjs = nullptr;
+    // The edited record as it was when edit mode began.
+    landmark undobuf{};
+    // Switches the list and the panel between browsing and editing.
+    void setEditMode(bool on);
+
     // --- state ---
     int zoom = 1024;
     static constexpr int minzoom = 128;
@@ -151,6 +184,13 @@ public:
 private:
     void createComponents();
     void fitToScreen();
+
+    // The areas drawn over the clean copy since the picture was last restored
+    // whole, with both pictures' versions after that drawing: while neither
+    // changed otherwise, a full redraw restores and redraws only these areas.
+    std::vector<TRect> drawnAreas_;
+    uint64_t drawnVersion_ = 0, cleanVersion_ = 0;
+    bool drawnKnown_ = false;
 };
 
 extern TForm1* Form1;
@@ -162,6 +202,9 @@ bool isMlfMode();
 // no mode is selected.
 int modeIndex();
 void fillLotype();
+
+// The selected rows of a list, in list order.
+std::vector<int> selectedRows(const ui::TListBox& list);
 
 // Unit start-up, before any window exists.
 void initUnit1();

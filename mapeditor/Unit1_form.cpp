@@ -253,6 +253,26 @@ void TForm1::createComponents() {
     savelminfo->OnClick = [this] { savelminfoClick(); };
     inc_actonly->OnClick = [this] { inc_actonlyClick(); };
     inc_hidden->OnClick = [this] { inc_hiddenClick(); };
+
+    // Editing.
+    edLM->OnClick = [this] { editLM(); };
+    undoLM->OnClick = [this] { undoVexton(); };
+    side->OnChange = [this] { chgSide(); };
+    Lotype->OnChange = [this] { chgLotype(); };
+    Lofile->OnChange = [this] { chgLofile(); };
+    LMElev->OnExit = [this] { chgLMelev(); };
+    LMrotation->OnChange = [this] { chgrota(); };
+    lndmrkname->OnExit = [this] { chgLndmrkName(); };
+    eastcord->OnKeyPress = [this](char& key) { eastcordKeyPress(key); };
+    northcord->OnKeyPress = [this](char& key) { northcordKeyPress(key); };
+    addLM->OnClick = [this] { addLndMark(); };
+    remLM->OnClick = [this] { remLMClick(); };
+    deactobjs = lmpickup->find("deactobjs");
+    reactobjs = lmpickup->find("reactobjs");
+    erasobjs = lmpickup->find("erasobjs");
+    deactobjs->OnClick = [this] { delLM(); };
+    reactobjs->OnClick = [this] { undelLM(); };
+    erasobjs->OnClick = [this] { erasobjsClick(); };
 }
 
 } // namespace vx

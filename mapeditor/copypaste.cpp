@@ -14,13 +14,6 @@ namespace vx {
 
 namespace {
 
-std::vector<int> markedRows(const ui::TListBox& list) {
-    std::vector<int> rows;
-    for (int j = 0; j < list.Items().Count(); ++j)
-        if (list.Selected(j)) rows.push_back(j);
-    return rows;
-}
-
 // The records of the marked copy-list lines after the placeholder, in order.
 std::vector<landmark> markedCopies(const ui::TListBox& list) {
     std::vector<landmark> recs;
@@ -34,7 +27,7 @@ std::vector<landmark> markedCopies(const ui::TListBox& list) {
 } // namespace
 
 void TForm1::cpobjectsClick() {
-    const std::vector<int> rows = markedRows(*lmpicklist);
+    const std::vector<int> rows = selectedRows(*lmpicklist);
     if (rows.empty()) {
         ShowMessage("Select Landmark(s) first...");
         return;
@@ -117,7 +110,7 @@ void TForm1::pasteexistsClick() {
 }
 
 void TForm1::delobjsClick() {
-    const std::vector<int> rows = markedRows(*cpyListBox);
+    const std::vector<int> rows = selectedRows(*cpyListBox);
     for (auto it = rows.rbegin(); it != rows.rend(); ++it) cpyListBox->Items().Delete(*it);
 }
 
@@ -136,7 +129,7 @@ void TForm1::ClearlistClick() {
 void TForm1::doxy() {}
 
 void TForm1::blankobjsClick() {
-    std::vector<int> recs = markedRows(*lmpicklist);
+    std::vector<int> recs = selectedRows(*lmpicklist);
     for (int& j : recs) ++j;
     blankRecords(lmfile, recs);
     refreshpicklist();

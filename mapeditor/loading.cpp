@@ -46,6 +46,7 @@ bool loadMapPicture(TForm1& f, int k) {
 
 void TForm1::loadlm() {
     loadlandmark(false);
+    updActBtn();
 }
 
 void TForm1::loadlandmark(bool pictureOnly) {
@@ -63,6 +64,8 @@ void TForm1::loadlandmark(bool pictureOnly) {
         ShowMessage(e.what());
         return;
     }
+    // An edit's snapshot belongs to the file it was taken from.
+    if (editing) setEditMode(false);
 
     initMapTable();
     refreshpicklist();
@@ -71,6 +74,7 @@ void TForm1::loadlandmark(bool pictureOnly) {
     Image1->setBounds(Image1->Left(), Image1->Top(), 4000, 3000);
     zoom = 1024;
     mapbackup->Assign(Image1->Picture());
+    cleanCopyTaken();
 
     TStringList names;
     makeSortedUnique(names);

@@ -14,9 +14,32 @@
 namespace vx {
 
 void TForm1::draw(int which) {
-    if (which < 0) Image1->Picture().Bitmap().assign(mapbackup->Bitmap());
+    ui::TBitmap& pic = Image1->Picture().Bitmap();
+    const ui::TBitmap& clean = mapbackup->Bitmap();
+    if (which < 0) {
+        const bool onlyIcons = drawnKnown_ && pic.version() == drawnVersion_ &&
+                               clean.version() == cleanVersion_ && pic.Width() == clean.Width() &&
+                               pic.Height() == clean.Height();
+        if (onlyIcons)
+            for (const TRect& r : drawnAreas_) pic.assignRect(clean, r);
+        else
+            pic.assign(clean);
+        drawnAreas_.clear();
+        drawnKnown_ = true;
+        cleanVersion_ = clean.version();
+    } else if (pic.version() != drawnVersion_) {
+        drawnKnown_ = false;
+    }
     drawLMs(which);
+    drawnVersion_ = pic.version();
     Image1->invalidate();
+}
+
+void TForm1::cleanCopyTaken() {
+    drawnAreas_.clear();
+    drawnKnown_ = true;
+    drawnVersion_ = Image1->Picture().Bitmap().version();
+    cleanVersion_ = mapbackup->Bitmap().version();
 }
 
 void TForm1::drawLMs(int which) {
@@ -29,6 +52,18 @@ void TForm1::drawLMs(int which) {
     const bool mlf = isMlfMode();
     const int selectedRec = lmpicklist->ItemIndex() + 1;
     ui::TCanvas& canvas = Image1->Canvas();
+    // Kept inside the picture, so a point far outside cannot overflow.
+    auto drawn = [&](int x, int y, int left, int top, int right, int bottom) {
+        const auto clampX = [&](int64_t v) {
+            return int(std::clamp<int64_t>(v, 0, canvas.Width()));
+        };
+        const auto clampY = [&](int64_t v) {
+            return int(std::clamp<int64_t>(v, 0, canvas.Height()));
+        };
+        const TRect r{clampX(int64_t(x) + left), clampY(int64_t(y) + top),
+                      clampX(int64_t(x) + right), clampY(int64_t(y) + bottom)};
+        if (r.Left < r.Right && r.Top < r.Bottom) drawnAreas_.push_back(r);
+    };
     for (int i = first; i <= last; ++i) {
         const landmark& rec = lmfile.rec(i);
         const bool bright = i == selectedRec || hilite->Checked();
@@ -36,12 +71,17 @@ void TForm1::drawLMs(int which) {
         const int type = rec.lmid.at(lmTypeSel);
         const ui::TImageList& list =
             central ? (bright ? *glist : *dimGlist) : (bright ? *allist : *dimAllist);
-        if (const auto p = picturePoint(k, sz, rec.lon, rec.lat))
+        if (const auto p = picturePoint(k, sz, rec.lon, rec.lat)) {
             list.Draw(canvas, p->X, p->Y, mlf ? std::min(type, 10) : 6);
+            drawn(p->X, p->Y, 0, 0, list.Width(), list.Height());
+        }
         if (!isDeactivated(rec)) continue;
         if (const auto p = picturePoint(k, sz, std::fabs(rec.lon), std::fabs(rec.lat))) {
-            (central ? *dimGlist : *dimAllist).Draw(canvas, p->X, p->Y, std::min(type, 10));
+            const ui::TImageList& dim = central ? *dimGlist : *dimAllist;
+            dim.Draw(canvas, p->X, p->Y, std::min(type, 10));
             markInactive(p->X, p->Y);
+            drawn(p->X, p->Y, 0, 0, dim.Width(), dim.Height());
+            drawn(p->X, p->Y, -10, -10, 11, 11);
         }
     }
 }

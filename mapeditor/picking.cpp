@@ -2,6 +2,7 @@
 // pointer readouts.
 #include "mapeditor/Unit1.h"
 
+#include "mapeditor/lmedit.h"
 #include "mapeditor/lmfile.h"
 #include "mapeditor/lmtext.h"
 #include "mapeditor/mappick.h"
@@ -72,10 +73,7 @@ void TForm1::mdown(ui::TMouseButton, ui::TShiftState, int X, int Y) {
     lolat->setCaption(" Long / Latt : " + floatStr(lon, 10, 6) + floatStr(lat, 10, 6));
 
     if (editing && editrec >= 0) {
-        landmark& rec = lmfile.rec(editrec + 1);
-        const int shift = xShiftForLat(k, lat);
-        rec.lon = static_cast<float>(lon + shift * maptab[k][lonRange] / Image1->Width());
-        rec.lat = static_cast<float>(lat);
+        const int shift = moveToClick(lmfile.rec(editrec + 1), k, lat, lon, Image1->Width());
         debugd->Lines().Add("moved " + std::to_string(editrec + 1) + " shift " +
                             std::to_string(shift));
         draw(-1);
@@ -85,6 +83,7 @@ void TForm1::mdown(ui::TMouseButton, ui::TShiftState, int X, int Y) {
     const int fallback = lmpicklist->ItemIndex() < 0 ? 1 : lmpicklist->ItemIndex() + 1;
     const int found = findLandmarkAt(lmfile, k, sz, X, Y);
     lmpicklist->setItemIndex((found ? found : fallback) - 1);
+    if (found) updActBtn();
     seeklm();
 }
 

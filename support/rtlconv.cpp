@@ -446,3 +446,26 @@ int32_t roundToInt(long double x) {
 }
 
 } // namespace vx
+
+namespace vx {
+
+namespace {
+std::optional<float> asSingle(bool ok, long double v) {
+    if (!ok || !(std::fabs(v) <= std::numeric_limits<float>::max())) return std::nullopt;
+    return static_cast<float>(v);
+}
+} // namespace
+
+std::optional<float> elevationFromText(const std::string& s) {
+    long double v = 0;
+    const bool ok = tryStrToFloatStrict(s, v);
+    return asSingle(ok, v);
+}
+
+std::optional<float> coordinateFromText(const std::string& s) {
+    long double v = 0;
+    const bool ok = tryStrToFloat(s, v);
+    return asSingle(ok, v);
+}
+
+} // namespace vx

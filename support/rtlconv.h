@@ -63,3 +63,15 @@ inline std::string FloatToStr(float x) {
 int32_t roundToInt(long double x);
 
 } // namespace vx
+
+#include <optional>
+
+namespace vx {
+
+// The elevation entry: the strict form, as a Single; nothing when the text
+// is not a number or lies beyond the Single range.
+std::optional<float> elevationFromText(const std::string& s);
+// The co-ordinate entries: the lenient form, as a Single; same rule.
+std::optional<float> coordinateFromText(const std::string& s);
+
+} // namespace vx

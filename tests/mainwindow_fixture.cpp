@@ -1,5 +1,6 @@
 #include "mainwindow_fixture.h"
 
+#include "mapeditor/calibration.h"
 #include "mapeditor/lmtext.h"
 #include "objectviewer/Unit2.h"
 #include "support/helpers.h"
@@ -45,6 +46,13 @@ std::string landmarkFile(const std::vector<vx::landmark>& recs) {
     std::string out(reinterpret_cast<const char*>(&h), sizeof h);
     for (const auto& r : recs) out.append(reinterpret_cast<const char*>(&r), sizeof r);
     return out;
+}
+
+std::pair<float, float> mapMiddle(int k) {
+    vx::initMapTable();
+    const vx::latlong& m = vx::maptab[static_cast<size_t>(k)];
+    return {static_cast<float>(m[vx::northLat] - 0.5 * m[vx::latRange]),
+            static_cast<float>(m[vx::westLon] + 0.5 * m[vx::lonRange])};
 }
 
 void MainWindowTest::SetUp() {

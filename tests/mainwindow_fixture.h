@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vxtest {
@@ -20,6 +21,9 @@ void writeJpeg(const std::filesystem::path& p, int w, int h, uint32_t color);
 std::string landmarkFile(const std::vector<vx::landmark>& recs);
 vx::landmark makeLandmark(const char* name, float lat, float lon, uint8_t type = 0,
                           uint8_t side = 0, uint8_t lofile = 0);
+
+// The middle of map k as (latitude, longitude), single precision as a file holds it.
+std::pair<float, float> mapMiddle(int k);
 
 class MainWindowTest : public ::testing::Test {
 protected:

@@ -1,11 +1,13 @@
 #include "mainwindow_fixture.h"
 
 #include "mapeditor/calibration.h"
+#include "mapeditor/lmtext.h"
 #include "ui/ui.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 
 using namespace vx;
 using vxtest::MainWindowTest;
@@ -195,4 +197,101 @@ TEST_F(MapViewTest, WheelOverTheZoomBarShowsTheStep) {
     f.zoombarupdn({}, 120, {3, 7}, handled);
     EXPECT_EQ(f.zoomfact->Caption(), "120 x/y : 3/7");
     EXPECT_FALSE(handled);
+}
+
+namespace {
+
+// What the picture and its half-size copy hold now.
+struct Shown {
+    std::vector<uint32_t> full, half;
+};
+Shown shownNow(const ui::TBitmap& bmp) {
+    Shown s;
+    const auto* p = bmp.scanLine(0);
+    s.full.assign(p, p + size_t(bmp.Width()) * size_t(bmp.Height()));
+    const ui::TBitmap& h = bmp.halfSize();
+    if (!h.empty()) s.half.assign(h.scanLine(0), h.scanLine(0) + size_t(h.Width()) * h.Height());
+    return s;
+}
+
+} // namespace
+
+// A redraw restores only what the last one drew; after each step it must show
+// exactly what a redraw from the clean copy shows, in the half-size copy too.
+TEST_F(MapViewTest, RedrawOfChangedIconsShowsWhatAFullRedrawShows) {
+    initMapTable();
+    // Records 1 and 2 overlap; 3 starts de-activated.
+    landmark near = at(0, 1, 1);
+    near.lon += 0.0004f;
+    std::vector<landmark> recs = {at(0, 0, 0), near, at(2, 5, 1, false), at(3, 6, 2)};
+    standardData(recs);
+    TForm1& f = create();
+    f.loadpic->click();
+    ui::TBitmap& pic = f.Image1->Picture().Bitmap();
+    const struct Step {
+        const char* what;
+        std::function<void()> act;
+    } steps[] = {
+        {"load", [] {}},
+        {"list click", [&] { f.lmpicklist->userClick(2); }},
+        {"another list click", [&] { f.lmpicklist->userClick(1); }},
+        {"de-activation",
+         [&] {
+             lmfile.rec(1).lat = -lmfile.rec(1).lat;
+             lmfile.rec(1).lon = -lmfile.rec(1).lon;
+             f.draw(-1);
+         }},
+        {"re-activation",
+         [&] {
+             lmfile.rec(3).lat = -lmfile.rec(3).lat;
+             lmfile.rec(3).lon = -lmfile.rec(3).lon;
+             f.draw(-1);
+         }},
+        {"moved landmark",
+         [&] {
+             lmfile.rec(4).lat = lmfile.rec(2).lat;
+             lmfile.rec(4).lon = lmfile.rec(2).lon;
+             f.draw(-1);
+         }},
+        {"single-record draw, then a redraw",
+         [&] {
+             lmfile.rec(2).lat = recs[3].lat;
+             f.draw(2);
+             f.draw(-1);
+         }},
+        {"highlight on", [&] { f.hilite->userToggle(); }},
+        {"highlight off", [&] { f.hilite->userToggle(); }},
+        {"zoom bar", [&] { f.zoombar->userSetPosition(1500); }},
+        {"new load of another picture",
+         [&] {
+             vxtest::writeJpeg(cwd / mapfiles[4], 4000, 3000, 0x664433);
+             f.loadpic->click();
+         }},
+        {"redraw that changes nothing", [&] { f.redomap(); }},
+    };
+    for (const Step& s : steps) {
+        s.act();
+        ASSERT_TRUE(dlg->errors.empty()) << s.what;
+        const Shown redrawn = shownNow(pic);
+        pic.changed(); // a write outside the redraw: the next one starts from the clean copy
+        f.draw(-1);
+        const Shown full = shownNow(pic);
+        EXPECT_TRUE(redrawn.full == full.full) << s.what;
+        EXPECT_TRUE(redrawn.half == full.half) << s.what;
+    }
+}
+
+TEST_F(MapViewTest, RedrawLeavesPixelsAwayFromTheIconsAlone) {
+    initMapTable();
+    const std::vector<landmark> recs = {at(0, 0, 0), at(1, 3, 1, false), at(2, 2, 1)};
+    standardData(recs);
+    TForm1& f = create();
+    f.loadpic->click();
+    ui::TBitmap& bmp = f.Image1->Picture().Bitmap();
+    // Written without telling the bitmap, so only a whole restore would undo it.
+    bmp.scanLine(5)[5] = 0xFF0000FFu;
+    f.lmpicklist->userClick(2);
+    EXPECT_EQ(bmp.scanLine(5)[5], 0xFF0000FFu);
+    EXPECT_TRUE(iconAt(*f.Image1, *f.allist, 2, pic(recs[2]).X, pic(recs[2]).Y));
+    EXPECT_TRUE(iconAt(*f.Image1, *f.dimGlist, 0, pic(recs[0]).X, pic(recs[0]).Y));
 }

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 using namespace vx;
 using vxtest::MainWindowTest;
@@ -17,10 +18,7 @@ class PickingTest : public MainWindowTest {
 protected:
     void SetUp() override {
         MainWindowTest::SetUp();
-        initMapTable();
-        const latlong& m = maptab[4];
-        lat0 = static_cast<float>(m[northLat] - 0.5 * m[latRange]);
-        lon0 = static_cast<float>(m[westLon] + 0.5 * m[lonRange]);
+        std::tie(lat0, lon0) = vxtest::mapMiddle(4);
     }
     TPoint screen(float lat, float lon) {
         const MapSizes sz = f().sizes();

@@ -439,9 +439,12 @@ TEST(RtlConvLocale, DecimalPointIgnoresLocale) {
     const bool parsed = tryStrToFloat("1.25", v);
     const std::string fixed = floatStr(1.25, 0, 2);
     const std::string general = FloatToStrGeneral(1.25, 10);
+    const auto elev = elevationFromText("350.5"), coord = coordinateFromText(" 2.25 ");
     std::setlocale(LC_NUMERIC, saved.c_str());
     EXPECT_TRUE(parsed);
     EXPECT_EQ(v, 1.25);
     EXPECT_EQ(fixed, "1.25");
     EXPECT_EQ(general, "1.25");
+    EXPECT_EQ(elev, 350.5f);
+    EXPECT_EQ(coord, 2.25f);
 }

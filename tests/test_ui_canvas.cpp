@@ -465,3 +465,33 @@ TEST(UiBitmap, HalfSizeAveragesBlocksAndFollowsChanges) {
     bmp.Canvas().setPixels(2, 0, clBlack);
     EXPECT_NE(bmp.halfSize().scanLine(0)[1], 0xFFFFFFFFu);
 }
+
+TEST(UiBitmap, HalfSizeUpdatedInPlacesMatchesARebuild) {
+    TBitmap bmp;
+    bmp.setSize(37, 23);
+    for (int y = 0; y < 23; ++y)
+        for (int x = 0; x < 37; ++x) bmp.scanLine(y)[x] = 0xFF000000u | uint32_t(x * 7 + y * 131);
+    bmp.changed();
+    (void)bmp.halfSize();
+    TCanvas& c = bmp.Canvas();
+    c.Pen().setColor(clRed);
+    c.MoveTo(3, 20);
+    c.LineTo(30, 1); // odd start and end, across block edges
+    c.Brush().setColor(clBlue);
+    c.FillRect({35, 21, 40, 30}); // reaches past the odd edge
+    c.Ellipse(9, 9, 16, 14);
+    c.setPixels(0, 0, clLime);
+    TBitmap icon;
+    icon.setSize(5, 5);
+    c.Draw(-2, 19, icon);
+    TBitmap copy;
+    copy.assign(bmp);
+    bmp.assignRect(copy, {10, 10, 11, 11});
+    const TBitmap& half = bmp.halfSize();
+    const TBitmap& rebuilt = copy.halfSize();
+    ASSERT_EQ(half.Width(), rebuilt.Width());
+    ASSERT_EQ(half.Height(), rebuilt.Height());
+    for (int y = 0; y < half.Height(); ++y)
+        for (int x = 0; x < half.Width(); ++x)
+            ASSERT_EQ(half.scanLine(y)[x], rebuilt.scanLine(y)[x]) << x << "," << y;
+}

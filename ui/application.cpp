@@ -105,6 +105,7 @@ bool TApplication::dispatch(const std::function<void()>& handler) {
         reportError("Unknown error");
     }
     if (--dispatchDepth_ == 0) {
+        ++dispatched_;
         flushPeers();
         writeStateIfAsked();
     }

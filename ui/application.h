@@ -4,6 +4,7 @@
 
 #include "ui/form.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -77,6 +78,8 @@ public:
     // With VX_STATE_FILE set, writes what every control holds to that file
     // (after each event; the end-to-end tests read it).
     void writeStateIfAsked() const;
+    // Events whose handlers have run to their end (the state dump reports it).
+    uint64_t dispatchCount() const { return dispatched_; }
 
     // Forgets forms and the terminated state (tests).
     void resetForTesting();
@@ -91,6 +94,7 @@ private:
     bool inLoop_ = false;
     int exitCode_ = 0;
     int dispatchDepth_ = 0;
+    uint64_t dispatched_ = 0;
     void runIdleWork();
     std::string title_ = "Vexton";
     TForm* mainForm_ = nullptr;

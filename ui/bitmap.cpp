@@ -9,6 +9,7 @@
 #include <cstring>
 #include <new>
 #include <string>
+#include <sys/mman.h>
 
 namespace vx::ui {
 
@@ -27,12 +28,23 @@ void TBitmap::dropSurface() const {
     surface_ = nullptr;
 }
 
-// calloc hands out untouched zero pages for large sizes, so a fresh buffer
-// costs only what the decoder writes into it. The old buffer goes only once
-// the new one exists: a failure leaves the bitmap as it was.
+// Fresh memory costs a page fault per page first touched, which for a map
+// picture costs more than decoding it; a large buffer therefore asks for huge
+// pages (the system may refuse). The old buffer goes only once the new one
+// exists: a failure leaves the bitmap as it was.
 void TBitmap::reserve(size_t bytes) {
     if (bytes <= capacity_) return;
-    auto* p = static_cast<uint8_t*>(std::calloc(bytes, 1));
+    constexpr size_t huge = size_t(2) << 20;
+    uint8_t* p = nullptr;
+    if (bytes >= 4 * huge) {
+        void* q = nullptr;
+        if (posix_memalign(&q, huge, bytes) == 0) {
+            p = static_cast<uint8_t*>(q);
+            madvise(p, bytes, MADV_HUGEPAGE);
+        }
+    } else {
+        p = static_cast<uint8_t*>(std::calloc(bytes, 1));
+    }
     if (!p) throw std::bad_alloc();
     dropSurface();
     data_.reset(p);
@@ -95,28 +107,70 @@ TCanvas& TBitmap::Canvas() {
     return *canvas_;
 }
 
+void TBitmap::changed() {
+    ++version_;
+    halfStale_ = true;
+    halfDirty_.clear();
+    if (OnChange) OnChange();
+}
+
+void TBitmap::changed(const TRect& r) {
+    ++version_;
+    const TRect c{std::max(r.Left, 0), std::max(r.Top, 0), std::min(r.Right, width_),
+                  std::min(r.Bottom, height_)};
+    // Many small areas cost more to track than one full rebuild.
+    constexpr size_t maxAreas = 4096;
+    if (!halfStale_ && c.Left < c.Right && c.Top < c.Bottom) {
+        if (halfDirty_.size() < maxAreas)
+            halfDirty_.push_back(c);
+        else
+            halfStale_ = true;
+    }
+    if (OnChange) OnChange();
+}
+
+void TBitmap::assignRect(const TBitmap& src, const TRect& r) {
+    if (src.width_ != width_ || src.height_ != height_ || &src == this) return;
+    const int x0 = std::max(r.Left, 0), x1 = std::min(r.Right, width_);
+    const int y0 = std::max(r.Top, 0), y1 = std::min(r.Bottom, height_);
+    if (x0 >= x1 || y0 >= y1) return;
+    for (int y = y0; y < y1; ++y)
+        std::memcpy(scanLine(y) + x0, src.scanLine(y) + x0, size_t(x1 - x0) * 4);
+    changed({x0, y0, x1, y1});
+}
+
+// The half-size pixels that cover r (full-size coordinates).
+void TBitmap::halveInto(TBitmap& half, const TRect& r) const {
+    const int x0 = std::max(r.Left / 2, 0), x1 = std::min((r.Right + 1) / 2, half.width_);
+    const int y0 = std::max(r.Top / 2, 0), y1 = std::min((r.Bottom + 1) / 2, half.height_);
+    // Four pixels summed per channel pair in one word: (a + b + c + d + 2) / 4.
+    constexpr uint32_t lo = 0x00FF00FF;
+    for (int y = y0; y < y1; ++y) {
+        const uint32_t* r0 = scanLine(2 * y);
+        const uint32_t* r1 = scanLine(2 * y + 1);
+        uint32_t* out = half.scanLine(y);
+        for (int x = x0; x < x1; ++x) {
+            const uint32_t a = r0[2 * x], b = r0[2 * x + 1], c = r1[2 * x], d = r1[2 * x + 1];
+            const uint32_t even = (a & lo) + (b & lo) + (c & lo) + (d & lo) + 0x00020002;
+            const uint32_t odd =
+                ((a >> 8) & lo) + ((b >> 8) & lo) + ((c >> 8) & lo) + ((d >> 8) & lo) + 0x00020002;
+            out[x] = ((even >> 2) & lo) | (((odd >> 2) & lo) << 8);
+        }
+    }
+}
+
 const TBitmap& TBitmap::halfSize() const {
     if (!half_) half_ = std::make_unique<TBitmap>();
-    if (half_->empty() != empty() || halfVersion_ != version_ || half_->width_ != width_ / 2 ||
-        half_->height_ != height_ / 2) {
+    if (half_->empty() != empty() || half_->width_ != width_ / 2 || half_->height_ != height_ / 2)
+        halfStale_ = true;
+    if (halfStale_) {
         half_->setSizeUninitialized(width_ / 2, height_ / 2);
-        // Four pixels summed per channel pair in one word: (a + b + c + d + 2) / 4.
-        constexpr uint32_t lo = 0x00FF00FF;
-        for (int y = 0; y < half_->height_; ++y) {
-            const uint32_t* r0 = scanLine(2 * y);
-            const uint32_t* r1 = scanLine(2 * y + 1);
-            uint32_t* out = half_->scanLine(y);
-            for (int x = 0; x < half_->width_; ++x) {
-                const uint32_t a = r0[2 * x], b = r0[2 * x + 1], c = r1[2 * x], d = r1[2 * x + 1];
-                const uint32_t even = (a & lo) + (b & lo) + (c & lo) + (d & lo) + 0x00020002;
-                const uint32_t odd = ((a >> 8) & lo) + ((b >> 8) & lo) + ((c >> 8) & lo) +
-                                     ((d >> 8) & lo) + 0x00020002;
-                out[x] = ((even >> 2) & lo) | (((odd >> 2) & lo) << 8);
-            }
-        }
-        half_->dropSurface();
-        halfVersion_ = version_;
+        halveInto(*half_, {0, 0, width_, height_});
+    } else {
+        for (const TRect& r : halfDirty_) halveInto(*half_, r);
     }
+    halfStale_ = false;
+    halfDirty_.clear();
     return *half_;
 }
 

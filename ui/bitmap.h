@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace vx::ui {
 
@@ -37,6 +38,8 @@ public:
     static constexpr size_t maxPixels = size_t(4096) * 4096;
     // Copy of the pixels, size and transparency of src; one memcpy.
     void assign(const TBitmap& src);
+    // Copies the pixels of r (clipped) from src, which has this bitmap's size.
+    void assignRect(const TBitmap& src, const TRect& r);
     // Exchanges pixels and sizes (a loader decodes aside and swaps on success).
     void swapPixels(TBitmap& other);
     void clear();
@@ -66,20 +69,22 @@ public:
     // Runs after every change of the pixels (the image that shows it repaints).
     // Code that writes pixels through data() or scanLine() calls changed().
     std::function<void()> OnChange;
-    void changed() {
-        ++version_;
-        if (OnChange) OnChange();
-    }
-    // Grows with every change of the pixels.
+    void changed();
+    // Only the pixels inside r changed: the half-size copy is updated there only.
+    void changed(const TRect& r);
+    // Counts every change; a caller that keeps what it drew apart can tell
+    // whether anyone else wrote to the pixels since.
     uint64_t version() const { return version_; }
 
     // The picture at half its size, each pixel the mean of a 2 x 2 block; kept
-    // until the pixels change. Painting uses it to shrink by more than half.
+    // until the pixels change, and then updated only where they changed.
+    // Painting uses it to shrink by more than half.
     const TBitmap& halfSize() const;
 
 private:
     void reserve(size_t bytes);
     void dropSurface() const;
+    void halveInto(TBitmap& half, const TRect& r) const;
     struct FreeDeleter {
         void operator()(uint8_t* p) const;
     };
@@ -92,7 +97,9 @@ private:
     mutable cairo_surface_t* surface_ = nullptr;
     uint64_t version_ = 0;
     mutable std::unique_ptr<TBitmap> half_;
-    mutable uint64_t halfVersion_ = 0;
+    // What changed since the half-size copy was made: everything, or these areas.
+    mutable bool halfStale_ = true;
+    mutable std::vector<TRect> halfDirty_;
 };
 
 // Pixel value of an opaque colour in the raster layout, and back.

@@ -107,20 +107,26 @@ TColor TBitmapCanvas::Pixels(int x, int y) const {
 }
 
 void TBitmapCanvas::setPixels(int x, int y, TColor c) {
-    if (rasterPixel(window(), x, y, c)) bmp_.changed();
+    if (rasterPixel(window(), x, y, c)) bmp_.changed({x, y, x + 1, y + 1});
 }
 
 void TBitmapCanvas::fill(const TRect& r, TColor c) {
-    if (rasterFill(window(), r, c)) bmp_.changed();
+    if (rasterFill(window(), r, c)) bmp_.changed(r);
 }
 
+// The touched area: the end points' box grown by the pen's width.
 void TBitmapCanvas::line(TPoint a, TPoint b, TColor c, int width) {
-    if (rasterLine(window(), a, b, c, width)) bmp_.changed();
+    if (rasterLine(window(), a, b, c, width)) {
+        const int64_t grow = width;
+        bmp_.changed(rectOf(std::min(a.X, b.X) - grow, std::min(a.Y, b.Y) - grow,
+                            int64_t(std::max(a.X, b.X)) + grow + 1,
+                            int64_t(std::max(a.Y, b.Y)) + grow + 1));
+    }
 }
 
 void TBitmapCanvas::ellipse(const TRect& box, bool fillIt, TColor fillColor, bool outline,
                             TColor lineColor) {
-    if (rasterEllipse(window(), box, fillIt, fillColor, outline, lineColor)) bmp_.changed();
+    if (rasterEllipse(window(), box, fillIt, fillColor, outline, lineColor)) bmp_.changed(box);
 }
 
 // dest's edges in 64 bits: x + width may pass the int range.
@@ -135,7 +141,8 @@ void TBitmapCanvas::StretchDraw(const TRect& dest, const TBitmap& src) {
 void TBitmapCanvas::drawScaled(int64_t left, int64_t top, int64_t right, int64_t bottom,
                                const TBitmap& src) {
     if (&src == &bmp_) return;
-    if (rasterPicture(window(), left, top, right, bottom, src)) bmp_.changed();
+    if (rasterPicture(window(), left, top, right, bottom, src))
+        bmp_.changed(rectOf(left, top, right, bottom));
 }
 
 } // namespace vx::ui

@@ -32,6 +32,10 @@ struct ImagePeer {
     }
     static gboolean exposed(GtkWidget* w, GdkEventExpose* ev, gpointer data) {
         auto* img = static_cast<TImage*>(data);
+        // Peers first: their flush may ask for a repaint, which this paint is.
+        // Asked for after the flag is cleared, that repaint would be dropped
+        // by GTK within its expose, and the flag would block every later one.
+        Application().flushPeers();
         img->repaintQueued_ = false;
         // A paint that failed is not tried again before the image changes. Its
         // error is shown once the expose is over: a dialog run inside an expose
@@ -41,11 +45,12 @@ struct ImagePeer {
             img->paintFailed_ = true;
             paintExposed(w, ev, *img);
             img->paintFailed_ = false;
+            ++img->paints_;
         });
+        Application().writeStateIfAsked();
         return TRUE;
     }
     static void paintExposed(GtkWidget* w, const GdkEventExpose* ev, const TImage& img) {
-        Application().flushPeers();
         const GdkRectangle& a = ev->area;
         if (a.width <= 0 || a.height <= 0) return;
         cairo_surface_t* buf = scratch(a.width, a.height);
@@ -129,7 +134,21 @@ void TImage::invalidate() {
     paintFailed_ = false;
     if (!area_ || repaintQueued_) return;
     repaintQueued_ = true;
-    gtk_widget_queue_draw(area_);
+    GdkWindow* win = gtk_widget_get_window(area_);
+    if (!win) {
+        gtk_widget_queue_draw(area_);
+        return;
+    }
+    // GDK may hold back the updates of a window inside a scrolled viewport
+    // (seen after a second load), so the repaint is run at redraw time here.
+    gdk_window_invalidate_rect(win, nullptr, FALSE);
+    g_idle_add_full(
+        GDK_PRIORITY_REDRAW,
+        [](gpointer w) -> gboolean {
+            gdk_window_process_updates(GDK_WINDOW(w), FALSE);
+            return G_SOURCE_REMOVE;
+        },
+        g_object_ref(win), g_object_unref);
 }
 
 // --- TScrollBox ---

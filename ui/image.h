@@ -44,6 +44,11 @@ public:
     // Paints the exposed part (control coordinates) with cr at the control's
     // origin. Default: the picture placed by Stretch, Proportional and Center.
     virtual void paint(cairo_t* cr, const TRect& exposed) const;
+    // Exposes painted so far; the state dump reports it, so a test can wait
+    // for the repaint that follows a change.
+    uint64_t paintCount() const { return paints_; }
+    // A repaint is queued and has not run yet.
+    bool repaintPending() const { return repaintQueued_; }
 
 protected:
     GtkWidget* createWidget() override;
@@ -56,6 +61,7 @@ private:
     bool stretch_ = false, proportional_ = false, center_ = false;
     bool repaintQueued_ = false;
     bool paintFailed_ = false;
+    uint64_t paints_ = 0;
     GtkWidget* area_ = nullptr;
     friend struct ImagePeer;
 };

@@ -44,6 +44,8 @@ void describe(const std::string& form, const TControl& c, std::string& out) {
         out += key + "Text=" + oneLine(b->Text()) + "\n";
     } else if (auto* cb = dynamic_cast<const TCheckBox*>(&c)) {
         out += key + "Checked=" + (cb->Checked() ? "1" : "0") + "\n";
+    } else if (auto* bt = dynamic_cast<const TButton*>(&c)) {
+        out += key + "Caption=" + oneLine(bt->Caption()) + "\n";
     } else if (auto* lb = dynamic_cast<const TLabel*>(&c)) {
         out += key + "Caption=" + oneLine(lb->Caption()) + "\n";
     } else if (auto* e = dynamic_cast<const TEdit*>(&c)) {
@@ -56,6 +58,8 @@ void describe(const std::string& form, const TControl& c, std::string& out) {
     } else if (auto* i = dynamic_cast<const TImage*>(&c)) {
         out +=
             key + "size=" + std::to_string(i->Width()) + " " + std::to_string(i->Height()) + "\n";
+        out += key + "paints=" + std::to_string(i->paintCount()) + "\n";
+        out += key + "repaintPending=" + std::string(i->repaintPending() ? "1" : "0") + "\n";
     }
     for (const TControl* child : c.children()) describe(form, *child, out);
 }
@@ -65,7 +69,7 @@ void describe(const std::string& form, const TControl& c, std::string& out) {
 void TApplication::writeStateIfAsked() const {
     static const char* path = std::getenv("VX_STATE_FILE");
     if (!path || !*path) return;
-    std::string out;
+    std::string out = "Application.dispatched=" + std::to_string(dispatched_) + "\n";
     for (const auto& f : forms_) {
         out += f->Name() + ".visible=" + (f->Visible() ? "1" : "0") + "\n";
         out += f->Name() + ".caption=" + f->Caption() + "\n";

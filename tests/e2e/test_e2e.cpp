@@ -380,6 +380,7 @@ TEST_F(EndToEnd, ExportsTheTickedColumnsToATypedPath) {
     EXPECT_EQ(prog->wait(10s), 0);
 }
 
+<<<<<<< HEAD
 TEST_F(EndToEnd, ViewerZoomsWithCtrlWheelAndCentresOnTheOrigin) {
     ASSERT_NO_FATAL_FAILURE(loadMapAndPickFirstRow());
     clickControl("showloview");
@@ -432,4 +433,64 @@ TEST_F(EndToEnd, ViewerZoomsWithCtrlWheelAndCentresOnTheOrigin) {
     const Rect centre = bounds(e2e::readState(state), "loview.gocenter");
     x.click(vx0 + centre.x + centre.w / 2, vy0 + centre.y + centre.h / 2);
     EXPECT_TRUE(waitUntil(centred, 5s)) << e2e::readState(state)["loview.scbarLab.Caption"];
+=======
+TEST_F(EndToEnd, EditsANameSavesItAndLoadsItBack) {
+    // A second template folder to save into; it has no map 4 file yet.
+    const fs::path folder = demoFolder() / "LMedited";
+    fs::create_directories(folder);
+    fs::copy_file(demoFolder() / "LMdefault" / "lndmrks1.mlf", folder / "lndmrks1.mlf",
+                  fs::copy_options::overwrite_existing);
+    const fs::path saved = folder / "lndmrks4.mlf";
+    fs::remove(saved);
+    const std::string newName = "Edited on screen";
+
+    clickControl("loadpic");
+    ASSERT_TRUE(e2e::waitForState(state, "Form1.Image1.size", "4000 3000", 20s));
+    const Rect list = bounds(e2e::readState(state), "Form1.lmpicklist");
+    x.click(wx + list.x + 20, wy + list.y + 6);
+    ASSERT_TRUE(e2e::waitForState(state, "Form1.lmpicklist.ItemIndex", "0", 5s));
+    clickControl("edLM");
+    ASSERT_TRUE(e2e::waitForState(state, "Form1.edLM.Caption", "Commit changes", 5s));
+
+    clickControl("lndmrkname");
+    ASSERT_TRUE(xdotool(x, "key ctrl+a"));
+    ASSERT_TRUE(xdotool(x, "type --delay 30 '" + newName + "'"));
+    ASSERT_TRUE(xdotool(x, "key Tab")); // leaving the box stores the name
+    ASSERT_TRUE(e2e::waitForState(state, "Form1.lndmrkname.Text", newName, 5s));
+    clickControl("edLM");
+    ASSERT_TRUE(e2e::waitForState(state, "Form1.edLM.Caption", "Edit Landmark", 5s));
+
+    clickControl("savelms");
+    const e2e::Window dlg = x.findWindow("Save to a Lndmrks#.dat / mlf file", 10s);
+    ASSERT_NE(dlg, 0u) << "no save dialog";
+    int dx = 0, dy = 0, dw = 0, dh = 0;
+    x.origin(dlg, dx, dy, dw, dh);
+    // Without a window manager the keys go to the window under the pointer.
+    ASSERT_TRUE(
+        xdotool(x, "mousemove " + std::to_string(dx + dw / 2) + " " + std::to_string(dy + 8)));
+    std::this_thread::sleep_for(500ms);
+    ASSERT_TRUE(xdotool(x, "windowfocus " + std::to_string(dlg)));
+    ASSERT_TRUE(xdotool(x, "key ctrl+a"));
+    ASSERT_TRUE(xdotool(x, "type --delay 30 '" + saved.string() + "'"));
+    ASSERT_TRUE(xdotool(x, "key Return"));
+    ASSERT_TRUE(waitUntil([&] { return fs::exists(saved); }, 10s)) << "nothing saved";
+    EXPECT_EQ(vx::nameText(vx::readLandmarkFile(saved.string()).rec(1)), newName);
+
+    // Choose the folder saved into and load map 4 from it.
+    const Rect tpl = bounds(e2e::readState(state), "Form1.LMtemplate");
+    x.click(wx + tpl.x + 20, wy + tpl.y + tpl.h / 2);
+    ASSERT_TRUE(xdotool(x, "key ctrl+a"));
+    ASSERT_TRUE(xdotool(x, "type --delay 30 LMedited"));
+    ASSERT_TRUE(e2e::waitForState(state, "Form1.LMtemplate.Text", "LMedited", 5s));
+    ASSERT_NE(e2e::readState(state)["Form1.LMtemplate.ItemIndex"], "-1");
+    clickControl("loadpic");
+    auto shown = [&] {
+        return e2e::readState(state)["Form1.LMdata.Text"].find("Name :" + newName) !=
+               std::string::npos;
+    };
+    EXPECT_TRUE(waitUntil(shown, 20s)) << e2e::readState(state)["Form1.LMdata.Text"];
+    EXPECT_EQ(e2e::readState(state)["Form1.lndmrkname.Text"], newName);
+    clickControl("quitapp");
+    EXPECT_EQ(prog->wait(10s), 0);
+>>>>>>> main
 }

@@ -24,7 +24,7 @@ struct Connection {
 
 using namespace std::chrono_literals;
 
-XServer::XServer() {
+XServer::XServer(int width, int height) : width_(width), height_(height) {
     // Servers started at the same moment (other test runs on the machine) can
     // race for one display number; the loser exits, so start another.
     for (int attempt = 0; attempt < 5 && !conn_; ++attempt) {
@@ -41,7 +41,8 @@ void XServer::start() {
     if (pid_ == 0) {
         close(fds[0]);
         std::string fd = std::to_string(fds[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1600x1000x24",
+        const std::string screen = std::to_string(width_) + "x" + std::to_string(height_) + "x24";
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(),
                "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
         _exit(127);
     }
@@ -150,6 +151,26 @@ void XServer::click(int x, int y, int button) {
     std::this_thread::sleep_for(40ms);
     XTestFakeButtonEvent(conn_->dpy, static_cast<unsigned>(button), False, CurrentTime);
     XSync(conn_->dpy, False);
+}
+
+void XServer::moveTo(int x, int y) {
+    XTestFakeMotionEvent(conn_->dpy, -1, x, y, CurrentTime);
+    XSync(conn_->dpy, False);
+    std::this_thread::sleep_for(80ms);
+}
+
+void XServer::clickHere(int button) {
+    XTestFakeButtonEvent(conn_->dpy, static_cast<unsigned>(button), True, CurrentTime);
+    XTestFakeButtonEvent(conn_->dpy, static_cast<unsigned>(button), False, CurrentTime);
+    XFlush(conn_->dpy);
+}
+
+void XServer::key(const std::string& keysym) {
+    const KeyCode code = XKeysymToKeycode(conn_->dpy, XStringToKeysym(keysym.c_str()));
+    if (!code) throw std::runtime_error("no key " + keysym);
+    XTestFakeKeyEvent(conn_->dpy, code, True, CurrentTime);
+    XTestFakeKeyEvent(conn_->dpy, code, False, CurrentTime);
+    XFlush(conn_->dpy);
 }
 
 void XServer::doubleClick(int x, int y) {

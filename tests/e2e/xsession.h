@@ -16,7 +16,8 @@ struct Connection;
 
 class XServer {
 public:
-    XServer();  // starts Xvfb on a free display and connects to it
+    // Starts Xvfb on a free display with a screen of that size and connects to it.
+    explicit XServer(int width = 1600, int height = 1000);
     ~XServer(); // disconnects and stops the server
     XServer(const XServer&) = delete;
     XServer& operator=(const XServer&) = delete;
@@ -31,6 +32,12 @@ public:
     std::vector<uint32_t> grab(int x, int y, int width, int height);
     // Moves the pointer there and clicks the button (1 left, 2 middle, 3 right).
     void click(int x, int y, int button = 1);
+    // Moves the pointer there and lets the program see it arrive.
+    void moveTo(int x, int y);
+    // Presses and releases the button where the pointer is, at once.
+    void clickHere(int button = 1);
+    // Presses and releases the key of an X key symbol name ("Up", "Page_Down").
+    void key(const std::string& keysym);
     // Two left clicks there, close enough together for a double click.
     void doubleClick(int x, int y);
     // Turns the wheel there by `notches` (button 4 away from the user, 5 towards),
@@ -40,6 +47,7 @@ public:
 private:
     void start(); // one Xvfb; conn_ set when it could be reached
     void stop();
+    int width_, height_;
     int pid_ = -1;
     std::string name_;
     Connection* conn_ = nullptr;
@@ -58,6 +66,7 @@ public:
 private:
     void start(); // one Xvfb; conn_ set when it could be reached
     void stop();
+    int width_, height_;
     int pid_ = -1;
     int status_ = -1;
 };
