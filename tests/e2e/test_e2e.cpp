@@ -380,7 +380,6 @@ TEST_F(EndToEnd, ExportsTheTickedColumnsToATypedPath) {
     EXPECT_EQ(prog->wait(10s), 0);
 }
 
-<<<<<<< HEAD
 TEST_F(EndToEnd, ViewerZoomsWithCtrlWheelAndCentresOnTheOrigin) {
     ASSERT_NO_FATAL_FAILURE(loadMapAndPickFirstRow());
     clickControl("showloview");
@@ -433,7 +432,8 @@ TEST_F(EndToEnd, ViewerZoomsWithCtrlWheelAndCentresOnTheOrigin) {
     const Rect centre = bounds(e2e::readState(state), "loview.gocenter");
     x.click(vx0 + centre.x + centre.w / 2, vy0 + centre.y + centre.h / 2);
     EXPECT_TRUE(waitUntil(centred, 5s)) << e2e::readState(state)["loview.scbarLab.Caption"];
-=======
+}
+
 TEST_F(EndToEnd, EditsANameSavesItAndLoadsItBack) {
     // A second template folder to save into; it has no map 4 file yet.
     const fs::path folder = demoFolder() / "LMedited";
@@ -492,5 +492,4 @@ TEST_F(EndToEnd, EditsANameSavesItAndLoadsItBack) {
     EXPECT_EQ(e2e::readState(state)["Form1.lndmrkname.Text"], newName);
     clickControl("quitapp");
     EXPECT_EQ(prog->wait(10s), 0);
->>>>>>> main
 }
