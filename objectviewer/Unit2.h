@@ -10,6 +10,7 @@
 #include "objectviewer/viewershared.h"
 #include "ui/ui.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -117,6 +118,22 @@ public:
     // Alt + wheel over the view while a group is being moved.
     void turnGroupByWheel(int wheelDelta);
 
+    // --- view controls (viewcontrols.cpp) ---
+    void FormActivate();
+    void magzoomChange();
+    void magxyLabClick();
+    void keepcenterClick();
+    void followClick();
+    void rotdbgClick();
+    void manrotlmClick();
+    void rotlmClick();
+    void rotobjClick();
+    void loimgMouseWheel(ui::TShiftState shift, int delta, bool& handled);
+    void cvaszDblClick();
+    // The redraw that ends a control's handler; none while an activation
+    // sets its controls, since it ends with a whole redraw of its own.
+    void redrawView();
+
     // --- state ---
     double spanX = loSpanX, spanY = loSpanY;
     bool editAllowed = false;
@@ -134,6 +151,8 @@ private:
     void refreshAfterAppend(const AppendResult& r);
     int currentObject() const;
     bool showingRotation_ = false;
+
+    bool activating_ = false;
 };
 
 extern Tloview* loview;

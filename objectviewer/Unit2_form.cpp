@@ -186,6 +186,27 @@ void Tloview::createComponents() {
     mvmanyconfirm->OnClick = [this] { mvmanyconfirmClick(); };
     mvmanycancel->OnClick = [this] { mvmanycancelClick(); };
     mvselected->OnClick = [this] { mvselectedClick(); };
+
+    // View controls.
+    OnActivate = [this] { FormActivate(); };
+    OnShow = [this] { FormActivate(); };
+    magzoom->OnChange = [this] { magzoomChange(); };
+    magxyLab->OnClick = [this] { magxyLabClick(); };
+    gocenter->OnClick = [this] { gocenterClick(); };
+    keepcenter->OnClick = [this] { keepcenterClick(); };
+    follow->OnClick = [this] { followClick(); };
+    rotdbg->OnClick = [this] { rotdbgClick(); };
+    rotdbg->OnDblClick = [this] { redrawView(); };
+    manrotlm->OnClick = [this] { manrotlmClick(); };
+    rotlm->OnClick = [this] { rotlmClick(); };
+    rotobj->OnClick = [this] { rotobjClick(); };
+    for (ui::TTrackBar* bar : {objcor, imgsz}) bar->OnChange = [this] { redrawView(); };
+    for (ui::TCheckBox* box : {showpics, hack90180, debug1only})
+        box->OnClick = [this] { redrawView(); };
+    loimg->OnMouseWheel = [this](ui::TShiftState shift, int delta, TPoint, bool& handled) {
+        loimgMouseWheel(shift, delta, handled);
+    };
+    cvasz->OnDblClick = [this] { cvaszDblClick(); };
 }
 
 } // namespace vx

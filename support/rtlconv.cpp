@@ -420,10 +420,21 @@ bool tryStrToInt(const std::string& s, long long& value) {
     return true;
 }
 
+static ConvertError invalidInteger(const std::string& s) {
+    return ConvertError("\"" + s + "\" is an invalid integer");
+}
+
 long long StrToInt(const std::string& s) {
     long long v = 0;
-    if (!tryStrToInt(s, v)) throw ConvertError("\"" + s + "\" is an invalid integer");
+    if (!tryStrToInt(s, v)) throw invalidInteger(s);
     return v;
+}
+
+int32_t StrToInt32(const std::string& s) {
+    const long long v = StrToInt(s);
+    if (v < std::numeric_limits<int32_t>::min() || v > std::numeric_limits<int32_t>::max())
+        throw invalidInteger(s);
+    return static_cast<int32_t>(v);
 }
 
 int32_t roundToInt(long double x) {

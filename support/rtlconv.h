@@ -47,6 +47,8 @@ int valInt(const std::string& s, long long& value);
 // trailing blank (or anything else after the number) is an error.
 bool tryStrToInt(const std::string& s, long long& value);
 long long StrToInt(const std::string& s); // ConvertError on failure
+// The same, also ConvertError for a number beyond 32 bits.
+int32_t StrToInt32(const std::string& s);
 
 // Real to text in the general format: `precision` significant digits,
 // an exact tie at the last kept digit rounds to even; trailing zeros and a

@@ -401,11 +401,16 @@ TEST_F(LoEditTest, WheelTurnsTheGroupOnlyWhileItMoves) {
     Tloview& w = with({makeObject(7, 1, 0, 0, 2)});
     select(*w.objlist, {0});
     w.cpobjs->click();
-    w.turnGroupByWheel(-120);
+    ui::TShiftState alt;
+    alt.alt = true;
+    bool handled = false;
+    w.loimgMouseWheel(alt, -120, handled);
+    EXPECT_FALSE(handled);
     EXPECT_EQ(float(lowork.objs[0].rota), 2);
     select(*w.loworklist, {0});
     w.mvmany->click();
-    w.turnGroupByWheel(-120);
+    w.loimgMouseWheel(alt, -120, handled);
+    EXPECT_TRUE(handled);
     EXPECT_EQ(float(lomove.objs[1].rota), -3);
     w.rotaobj->userSetPosition(200); // the bar changes no record during a group move
     EXPECT_EQ(float(lotab.objs[0].rota), 2);

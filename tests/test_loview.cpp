@@ -198,8 +198,9 @@ TEST_F(LoviewTest, ViewLoFileLoadsTheSelectedLandmarksFile) {
     EXPECT_EQ(v().lolist->Items()[1], lolistLine(1, lotab.objs[1]));
     EXPECT_EQ(v().objlist->Items()[0].rfind("  0 $09$0a ", 0), 0u) << v().objlist->Items()[0];
     EXPECT_EQ(v().objlist->ItemIndex(), -1);
-    // The lists show the image's size before the view is sized from the spans.
-    EXPECT_EQ(v().Label1->Caption(), "5000 5000");
+    // The lists show the image's size before the view is sized from the spans:
+    // the size that showing the window gave it.
+    EXPECT_EQ(v().Label1->Caption(), "10000 10000");
     EXPECT_EQ(v().spanX, 8000);
     EXPECT_EQ(v().spanY, 10000);
 }

@@ -134,6 +134,11 @@ struct EditPeer {
         if (focusMovedWithinWindow(w, false, data)) static_cast<TEdit*>(data)->userExit();
         return FALSE;
     }
+    static gboolean pressed(GtkWidget*, GdkEventButton* ev, gpointer data) {
+        if (ev->type == GDK_2BUTTON_PRESS && ev->button == 1)
+            static_cast<TEdit*>(data)->userDblClick();
+        return FALSE;
+    }
 };
 
 GtkWidget* TEdit::createWidget() {
@@ -143,6 +148,7 @@ GtkWidget* TEdit::createWidget() {
     connect(e, "key-press-event", EditPeer::keyPressed, this);
     connect(e, "focus-in-event", EditPeer::focusIn, this);
     connect(e, "focus-out-event", EditPeer::focusOut, this);
+    connect(e, "button-press-event", EditPeer::pressed, this);
     return e;
 }
 

@@ -41,6 +41,10 @@ void TLabel::setCaption(const std::string& text) {
     if (widget_) syncPeer();
 }
 
+void TLabel::userClick() {
+    if (canAct()) Application().dispatch(OnClick);
+}
+
 // --- TEdit ---
 
 void TEdit::setText(const std::string& text) {
@@ -107,6 +111,10 @@ void TEdit::userEnter() {
 
 void TEdit::userExit() {
     if (canAct()) Application().dispatch(OnExit);
+}
+
+void TEdit::userDblClick() {
+    if (canAct()) Application().dispatch(OnDblClick);
 }
 
 // --- TMaskEdit ---

@@ -50,6 +50,9 @@ class TLabel : public TControl {
 public:
     const std::string& Caption() const { return caption_; }
     void setCaption(const std::string& text);
+    TNotifyEvent OnClick;
+    // The user clicks the label.
+    void userClick();
 
 protected:
     GtkWidget* createWidget() override;
@@ -87,6 +90,8 @@ public:
     void userKeyPress(char key);
     void userEnter();
     void userExit();
+    TNotifyEvent OnDblClick;
+    void userDblClick();
 
 protected:
     GtkWidget* createWidget() override;

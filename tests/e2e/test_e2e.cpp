@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -73,6 +74,14 @@ protected:
     void clickControl(const std::string& name) {
         Rect r = bounds(e2e::readState(state), "Form1." + name);
         x.click(wx + r.x + r.w / 2, wy + r.y + r.h / 2);
+    }
+    // Loads the map and picks the first landmark by a click on its row.
+    void loadMapAndPickFirstRow() {
+        clickControl("loadpic");
+        ASSERT_TRUE(e2e::waitForState(state, "Form1.Image1.size", "4000 3000", 20s));
+        const Rect list = bounds(e2e::readState(state), "Form1.lmpicklist");
+        x.click(wx + list.x + 40, wy + list.y + 8);
+        ASSERT_TRUE(e2e::waitForState(state, "Form1.lmpicklist.ItemIndex", "0", 5s));
     }
     void shot(const std::string& name, std::vector<uint32_t>& px) {
         px = x.grab(wx, wy, ww, wh);
@@ -226,12 +235,7 @@ bool mapLoaded(const std::string& state) {
 } // namespace
 
 TEST_F(EndToEnd, ViewLoFileOpensTheViewerAndADoubleClickLoadsAnotherFile) {
-    clickControl("loadpic");
-    ASSERT_TRUE(e2e::waitForState(state, "Form1.Image1.size", "4000 3000", 20s));
-    // Pick the first landmark in the list by a click on its row.
-    const Rect list = bounds(e2e::readState(state), "Form1.lmpicklist");
-    x.click(wx + list.x + 40, wy + list.y + 8);
-    ASSERT_TRUE(e2e::waitForState(state, "Form1.lmpicklist.ItemIndex", "0", 5s));
+    ASSERT_NO_FATAL_FAILURE(loadMapAndPickFirstRow());
     const std::string first = rowObjectFile(0);
     ASSERT_TRUE(e2e::waitForState(state, "Form1.Lofile.Text", first, 5s));
 
@@ -374,6 +378,60 @@ TEST_F(EndToEnd, ExportsTheTickedColumnsToATypedPath) {
     EXPECT_EQ(text.substr(0, 6), "  1 , ");
     clickControl("quitapp");
     EXPECT_EQ(prog->wait(10s), 0);
+}
+
+TEST_F(EndToEnd, ViewerZoomsWithCtrlWheelAndCentresOnTheOrigin) {
+    ASSERT_NO_FATAL_FAILURE(loadMapAndPickFirstRow());
+    clickControl("showloview");
+    ASSERT_TRUE(e2e::waitForState(state, "loview.visible", "1", 10s));
+    ASSERT_TRUE(e2e::waitForState(state, "loview.magzoom.Position", "64", 10s));
+    EXPECT_EQ(e2e::readState(state)["loview.magnifact.Caption"], " 31.3 % ");
+    const e2e::Window viewer = x.findWindow("loview", 10s);
+    ASSERT_NE(viewer, 0u) << "no window titled loview";
+    int vx0 = 0, vy0 = 0, vw = 0, vh = 0;
+    x.origin(viewer, vx0, vy0, vw, vh);
+    auto s = e2e::readState(state);
+    const Rect box = bounds(s, "loview.loscroll");
+    // The image's middle in the middle of the box, whatever size the image has
+    // then (a click may activate the window, which sizes it anew).
+    const auto centred = [&] {
+        auto st = e2e::readState(state);
+        int w = 0, h = 0;
+        std::istringstream(st["loview.loimg.size"]) >> w >> h;
+        const std::string hp = std::to_string(w / 2 - box.w / 2),
+                          vp = std::to_string(h / 2 - box.h / 2);
+        return st["loview.loscroll.HorzPos"] == hp && st["loview.loscroll.VertPos"] == vp &&
+               st["loview.scbarLab.Caption"] == "SCbar pos x: " + hp + " y: " + vp;
+    };
+
+    // One notch towards the user with Ctrl: two positions less, timed to the new caption.
+    const auto wheelAt = [&](int button, bool ctrl) {
+        x.wheel(vx0 + box.x + box.w / 2, vy0 + box.y + box.h / 2, button, 1, ctrl);
+    };
+    auto t0 = std::chrono::steady_clock::now();
+    wheelAt(5, true);
+    ASSERT_TRUE(e2e::waitForState(state, "loview.magzoom.Position", "62", 5s));
+    const auto cold = std::chrono::steady_clock::now() - t0;
+    EXPECT_EQ(e2e::readState(state)["loview.magnifact.Caption"], " 32.3 % ");
+    t0 = std::chrono::steady_clock::now();
+    wheelAt(4, true);
+    ASSERT_TRUE(e2e::waitForState(state, "loview.magzoom.Position", "64", 5s));
+    const auto warm = std::chrono::steady_clock::now() - t0;
+    std::printf(
+        "ctrl + wheel notch to the new caption: cold %lld ms, warm %lld ms\n",
+        static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(cold).count()),
+        static_cast<long long>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(warm).count()));
+
+    // Without Ctrl the wheel scrolls the view (the next zoom reports it);
+    // "Center" brings the origin back.
+    wheelAt(5, false);
+    wheelAt(5, true);
+    ASSERT_TRUE(e2e::waitForState(state, "loview.magzoom.Position", "62", 5s));
+    EXPECT_FALSE(centred());
+    const Rect centre = bounds(e2e::readState(state), "loview.gocenter");
+    x.click(vx0 + centre.x + centre.w / 2, vy0 + centre.y + centre.h / 2);
+    EXPECT_TRUE(waitUntil(centred, 5s)) << e2e::readState(state)["loview.scbarLab.Caption"];
 }
 
 TEST_F(EndToEnd, EditsANameSavesItAndLoadsItBack) {

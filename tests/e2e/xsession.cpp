@@ -4,6 +4,7 @@
 
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 #include <gdk-pixbuf/gdk-pixbuf.h>
 
 #include <csignal>
@@ -186,8 +187,10 @@ void XServer::doubleClick(int x, int y) {
     }
 }
 
-void XServer::wheel(int x, int y, int button, int notches) {
+void XServer::wheel(int x, int y, int button, int notches, bool ctrl) {
     XTestFakeMotionEvent(conn_->dpy, -1, x, y, CurrentTime);
+    const KeyCode control = ctrl ? XKeysymToKeycode(conn_->dpy, XK_Control_L) : 0;
+    if (control) XTestFakeKeyEvent(conn_->dpy, control, True, CurrentTime);
     XSync(conn_->dpy, False);
     std::this_thread::sleep_for(80ms);
     for (int i = 0; i < notches; ++i) {
@@ -196,6 +199,8 @@ void XServer::wheel(int x, int y, int button, int notches) {
         XSync(conn_->dpy, False);
         std::this_thread::sleep_for(30ms);
     }
+    if (control) XTestFakeKeyEvent(conn_->dpy, control, False, CurrentTime);
+    XSync(conn_->dpy, False);
 }
 
 Program::Program(const std::string& exe, const std::string& folder, const std::string& display,

@@ -40,8 +40,9 @@ public:
     void key(const std::string& keysym);
     // Two left clicks there, close enough together for a double click.
     void doubleClick(int x, int y);
-    // Turns the wheel there by `notches` (button 4 away from the user, 5 towards).
-    void wheel(int x, int y, int button, int notches);
+    // Turns the wheel there by `notches` (button 4 away from the user, 5 towards),
+    // holding Ctrl when asked.
+    void wheel(int x, int y, int button, int notches, bool ctrl = false);
 
 private:
     void start(); // one Xvfb; conn_ set when it could be reached

@@ -1,0 +1,96 @@
+// The view's controls: activation, magnification, centring, rotation, the
+// view options, the wheel over the view and the canvas size.
+#include "objectviewer/Unit2.h"
+#include "objectviewer/logeometry.h"
+#include "objectviewer/viewsettings.h"
+#include "support/rtlconv.h"
+
+namespace vx {
+
+void Tloview::FormActivate() {
+    struct Activating {
+        bool& on;
+        explicit Activating(bool& flag) : on(flag) { on = true; }
+        ~Activating() { on = false; }
+    } activating(activating_);
+    loimg->setBounds(loimg->Left(), loimg->Top(), 10000, 10000);
+    for (ui::TControl* c :
+         std::initializer_list<ui::TControl*>{rotobj, hack90180, debug1only, xyinfo})
+        c->setVisible(false);
+    rotLmFlag = rotlm->Checked();
+    rotObjFlag = rotobj->Checked();
+    followFlag = follow->Checked();
+    allowedit(false);
+    magxyLabClick();
+    lobjects->Items().Clear();
+    for (const std::string& line : lobjectsCatalogue()) lobjects->Items().Add(line);
+    magzoom->setPosition(64);
+    allowrotobj->setCaption("Enable rotation");
+    activating_ = false;
+    redraw(true, lotab);
+}
+
+void Tloview::redrawView() {
+    if (!activating_) redraw(false, group.moveManyMode ? lomove : lotab);
+}
+
+void Tloview::magzoomChange() {
+    const std::string text = magnifactText(magzoom->Position());
+    setHint(text);
+    magnifact->setCaption(text);
+    redrawView();
+}
+
+void Tloview::magxyLabClick() {
+    magzoom->setPosition(50);
+    redrawView();
+}
+
+void Tloview::keepcenterClick() {
+    followFlag = follow->Checked();
+    gocenterClick();
+    keepcenter->setCaption(follow->Checked() ? "stop following" : "start following");
+}
+
+void Tloview::followClick() {
+    followFlag = follow->Checked();
+    redrawView();
+}
+
+void Tloview::rotdbgClick() {
+    manRot = double(StrToInt32(rotdbg->Items()[rotdbg->ItemIndex()]));
+    northlab->setVisible(manRot == 270);
+    redrawView();
+}
+
+void Tloview::manrotlmClick() {
+    rotdbg->setEnabled(manrotlm->Checked());
+    redrawView();
+}
+
+void Tloview::rotlmClick() {
+    rotLmFlag = rotlm->Checked();
+    redrawView();
+}
+
+void Tloview::rotobjClick() {
+    rotObjFlag = rotobj->Checked();
+    redrawView();
+}
+
+void Tloview::loimgMouseWheel(ui::TShiftState shift, int delta, bool& handled) {
+    if (shift.ctrl) {
+        magzoom->setPosition(wheelMagTarget(magzoom->Position(), delta));
+        handled = true;
+    } else if (shift.alt && group.moveManyMode) {
+        turnGroupByWheel(delta);
+        handled = true;
+    }
+    redrawView();
+}
+
+void Tloview::cvaszDblClick() {
+    canvasLimit = StrToInt32(cvasz->Text());
+}
+
+} // namespace vx
