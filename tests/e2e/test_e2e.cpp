@@ -392,6 +392,23 @@ TEST_F(EndToEnd, ViewerZoomsWithCtrlWheelAndCentresOnTheOrigin) {
     x.origin(viewer, vx0, vy0, vw, vh);
     auto s = e2e::readState(state);
     const Rect box = bounds(s, "loview.loscroll");
+    // What the view shows: the grey ground, the yellow centre marker and the
+    // objects' blue and red outlines.
+    std::vector<uint32_t> px;
+    const auto drawn = [&] {
+        px = x.grab(vx0 + box.x, vy0 + box.y, box.w, box.h);
+        bool grey = false, yellow = false, blue = false, red = false;
+        for (uint32_t p : px) {
+            const uint32_t r = p >> 16 & 0xFF, g = p >> 8 & 0xFF, b = p & 0xFF;
+            grey = grey || (r == 0x80 && g == 0x80 && b == 0x80);
+            yellow = yellow || (r > 200 && g > 200 && b < 60);
+            blue = blue || (b > 200 && r < 60 && g < 60);
+            red = red || (r > 200 && g < 60 && b < 60);
+        }
+        return grey && yellow && blue && red;
+    };
+    EXPECT_TRUE(waitUntil(drawn, 10s)) << "the view shows no objects";
+    e2e::writePng((demoFolder() / "viewer-drawn.png").string(), px, box.w, box.h);
     // The image's middle in the middle of the box, whatever size the image has
     // then (a click may activate the window, which sizes it anew).
     const auto centred = [&] {
