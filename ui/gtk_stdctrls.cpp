@@ -49,14 +49,28 @@ void TCheckBox::syncPeer() {
 
 // --- TLabel ---
 
+// A GTK label has no window of its own and gets no clicks: an invisible event
+// box around it receives them.
 GtkWidget* TLabel::createWidget() {
+    GtkWidget* box = gtk_event_box_new();
+    gtk_event_box_set_visible_window(GTK_EVENT_BOX(box), FALSE);
     GtkWidget* l = gtk_label_new("");
     gtk_misc_set_alignment(GTK_MISC(l), 0, 0);
-    return l;
+    gtk_container_add(GTK_CONTAINER(box), l);
+    gtk_widget_show(l);
+    connect(
+        box, "button-press-event",
+        +[](GtkWidget*, GdkEventButton* ev, gpointer data) -> gboolean {
+            if (ev->button != 1 || ev->type != GDK_BUTTON_PRESS) return FALSE;
+            static_cast<TLabel*>(data)->userClick();
+            return TRUE;
+        },
+        this);
+    return box;
 }
 
 void TLabel::syncPeer() {
-    gtk_label_set_text(GTK_LABEL(widget_), toUtf8(caption_).c_str());
+    gtk_label_set_text(GTK_LABEL(gtk_bin_get_child(GTK_BIN(widget_))), toUtf8(caption_).c_str());
 }
 
 // --- TEdit ---

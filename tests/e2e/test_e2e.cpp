@@ -449,6 +449,11 @@ TEST_F(EndToEnd, ViewerZoomsWithCtrlWheelAndCentresOnTheOrigin) {
     const Rect centre = bounds(e2e::readState(state), "loview.gocenter");
     x.click(vx0 + centre.x + centre.w / 2, vy0 + centre.y + centre.h / 2);
     EXPECT_TRUE(waitUntil(centred, 5s)) << e2e::readState(state)["loview.scbarLab.Caption"];
+
+    // The "draw/nodraw" label takes a click on screen too.
+    const Rect lab = bounds(e2e::readState(state), "loview.magxyLab");
+    x.click(vx0 + lab.x + 4, vy0 + lab.y + lab.h / 2);
+    EXPECT_TRUE(e2e::waitForState(state, "loview.magzoom.Position", "50", 5s));
 }
 
 TEST_F(EndToEnd, EditsANameSavesItAndLoadsItBack) {
