@@ -6,9 +6,11 @@
 #include "objectviewer/lodraw.h"
 #include "objectviewer/lofile.h"
 #include "objectviewer/lolines.h"
+#include "objectviewer/lotable.h"
 #include "objectviewer/viewershared.h"
 #include "ui/ui.h"
 
+#include <optional>
 #include <string>
 
 namespace vx {
@@ -76,9 +78,44 @@ public:
     void initLoView() override;
     void setmag() override;
     void redraw(bool centre, const TLOtab& lodat);
-    void allowedit(bool on);
     void gocenterClick();
     void showscroll();
+
+    // --- selection and editing (editing.cpp) ---
+    void allowedit(bool on);
+    void starteditClick();
+    void stopeditClick();
+    void mvcancelClick();
+    void canceleditClick();
+    void loimgMouseDown(int X, int Y);
+    void lolistChange();
+    void objlistClick();
+    void dspxy(ui::TShiftState shift, int X, int Y);
+    void rotaobjClick();
+    // The drawing shows the current object's rotation: no change of a record.
+    void showRotation(float rota);
+    void allowrotobjClick();
+    void hideobjClick();
+    // Appends rec to lotab; false (with a message, lists refilled) when full.
+    bool paste2lodat(LOobject rec);
+    void AddobjClick();
+    void paste2lnmrkclick();
+    void chgobjtypeClick();
+    void editmenPopup();
+    // The pointer position in whole feet; none while no landmark is selected.
+    std::optional<txpoint> pointerFeet(int X, int Y) const;
+
+    // --- work list and group move (worklist.cpp) ---
+    void cpobjsClick();
+    void cpselClick();
+    void delselClick();
+    void add2lndmrkClick();
+    void mvmanyClick();
+    void mvmanyconfirmClick();
+    void mvmanycancelClick();
+    void mvselectedClick();
+    // Alt + wheel over the view while a group is being moved.
+    void turnGroupByWheel(int wheelDelta);
 
     // --- state ---
     double spanX = loSpanX, spanY = loSpanY;
@@ -89,12 +126,22 @@ public:
     bool rotLmFlag = false, rotObjFlag = true, followFlag = false;
     LoScreenPositions scr;
     int drawnCount = 0;
+    EditSnapshot snapshot{lotabUndo};
+    GroupMove group;
 
 private:
     void createComponents();
+    void refreshAfterAppend(const AppendResult& r);
+    int currentObject() const;
+    bool showingRotation_ = false;
 };
 
 extern Tloview* loview;
+
+// The rows selected in a list box, row i standing for record i.
+RowSelection selectedRowFlags(const ui::TListBox& box);
+// Rebuilds loworklist from lowork, no row selected.
+void fillWorkList();
 
 // Unit start-up, before any window exists: the icon pictures.
 void initUnit2();

@@ -157,6 +157,35 @@ void Tloview::createComponents() {
     savedat->OnClick = [this] { savedatClick(); };
     savelotxt->OnClick = [this] { savelotxtClick(); };
     loadcustgfx->OnClick = [this] { loadcustgfxClick(); };
+
+    // Editing and work list.
+    chgobj->OnClick = [this] { starteditClick(); };
+    stopedit->OnClick = [this] { stopeditClick(); };
+    mvcancel->OnClick = [this] { mvcancelClick(); };
+    canceledit->OnClick = [this] { canceleditClick(); };
+    hideobj->OnClick = [this] { hideobjClick(); };
+    allowrotobj->OnClick = [this] { allowrotobjClick(); };
+    editmen->OnPopup = [this] { editmenPopup(); };
+    loimg->OnMouseDown = [this](ui::TMouseButton, ui::TShiftState, int X, int Y) {
+        loimgMouseDown(X, Y);
+    };
+    loimg->OnMouseMove = [this](ui::TShiftState shift, int X, int Y) { dspxy(shift, X, Y); };
+    lolist->OnChange = [this] { lolistChange(); };
+    lolist->OnClick = [this] { lolistChange(); };
+    objlist->OnClick = [this] { objlistClick(); };
+    rotaobj->OnChange = [this] { rotaobjClick(); };
+    Addobj->OnClick = [this] { AddobjClick(); };
+    chgobjtype->OnClick = [this] { chgobjtypeClick(); };
+    paste2landmark->OnClick = [this] { paste2lnmrkclick(); };
+    cpobjs->OnClick = [this] { cpobjsClick(); };
+    cp2worklist->OnClick = [this] { cpobjsClick(); };
+    cpsel->OnClick = [this] { cpselClick(); };
+    delsel->OnClick = [this] { delselClick(); };
+    add2lndmrk->OnClick = [this] { add2lndmrkClick(); };
+    mvmany->OnClick = [this] { mvmanyClick(); };
+    mvmanyconfirm->OnClick = [this] { mvmanyconfirmClick(); };
+    mvmanycancel->OnClick = [this] { mvmanycancelClick(); };
+    mvselected->OnClick = [this] { mvselectedClick(); };
 }
 
 } // namespace vx

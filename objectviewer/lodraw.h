@@ -5,6 +5,7 @@
 #pragma once
 
 #include "objectviewer/logeometry.h"
+#include "objectviewer/lotable.h" // loDrawMax
 #include "support/helpers.h"
 #include "support/records.h"
 
@@ -45,9 +46,6 @@ struct LoDrawOptions {
     bool showPics = false; // showpics ticked
     int selected = -1;     // lolist.ItemIndex
 };
-
-// Objects a view draws at most (indexes 0 to 1023).
-constexpr int loDrawMax = 1024;
 
 // Screen positions of the objects as last drawn, by index. placed is false
 // for an object the last redraw could not place (its position or footprint

@@ -49,6 +49,7 @@ void Tloview::loadLoFile() {
     TLOtab loaded;
     const LoReadNotes notes = readObjectFile(path, loaded);
     lotab = loaded;
+    snapshot.take(lotab); // "Cancel edit" then restores this file, never another
     updatelodata();
     if (lolist->Items().Count() > 0) lolist->setItemIndex(0);
     if (notes.countCapped) ShowMessage(loCountCappedMessage(path, notes.headerCount));

@@ -67,7 +67,7 @@ void Tloview::redraw(bool centre, const TLOtab& lodatIn) {
     const int sel = o.selected;
     if (sel >= 0 && sel < std::min<int>(d.count, loDrawMax)) {
         const LOobject& obj = lodat->objs[sel];
-        rotaobj->setPosition(roundToInt(obj.rota));
+        showRotation(obj.rota);
         const int cls = obj.loid.at(1);
         const bool icon = cls >= 6 && cls <= 9 && objPics.created();
         if (objPics.created())
@@ -79,17 +79,6 @@ void Tloview::redraw(bool centre, const TLOtab& lodatIn) {
     }
     amagxylab->setCaption(loCountCaption(d.drawnCount, d.count));
     showscroll();
-}
-
-void Tloview::allowedit(bool on) {
-    rotdbg->setEnabled(manrotlm->Checked());
-    editAllowed = on;
-    rotaobj->setEnabled(on);
-    editOnOff->setCaption(on ? "Editing / moving objects ON" : "Editing / moving objects OFF");
-    if (on) {
-        lotabUndo = lotab;
-        redraw(false, lotab);
-    }
 }
 
 } // namespace vx
