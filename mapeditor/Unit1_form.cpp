@@ -1,6 +1,7 @@
 // The main window's form description: every component with its place, caption
-// and initial state. The map fills the left and grows with the window; the
-// panel on the right keeps its distance from the right edge.
+// and initial state. Laid out for a 1366 x 768 screen: the map fills the left
+// and takes the width a larger window adds; the panel on the right keeps its
+// distance from the right edge and gives added height to its two lists.
 #include "mapeditor/Unit1.h"
 #include "ui/formbuild.h"
 
@@ -8,10 +9,13 @@ namespace vx {
 
 namespace {
 constexpr int formW = 1340, formH = 690;
-constexpr int colW = 244;                   // width of a panel column
+constexpr int colW = 252;                   // width of a panel column
 constexpr int colA = formW - 2 * colW - 12; // left column of the panel
 constexpr int colB = colA + colW + 8;       // right column of the panel
 constexpr int half = (colW - 6) / 2;        // two controls side by side
+constexpr int both = 2 * colW + 8;          // a control over both columns
+constexpr int zoomW = 72;                   // column of the zoom bar and its labels
+constexpr int zoomL = colA - zoomW - 4;
 constexpr int rowH = 24;
 } // namespace
 
@@ -21,7 +25,10 @@ void TForm1::createComponents() {
 
     // Panel controls keep their distance from the right edge.
     auto panel = [](ui::TControl* c) { c->setAnchors(false, true, true, false); };
+    auto growing = [](ui::TControl* c) { c->setAnchors(false, true, true, true); };
+    auto low = [](ui::TControl* c) { c->setAnchors(false, false, true, true); };
     ui::FormBuilder onPanel(*this, {false, true, true, false});
+    ui::FormBuilder lowPanel(*this, {false, false, true, true}); // keeps to the bottom
     auto button = [&](const char* name, const char* caption, int l, int t, int w) {
         return onPanel.button(name, caption, l, t, w, rowH + 2);
     };
@@ -36,7 +43,7 @@ void TForm1::createComponents() {
     };
 
     // The map, and the pointer readouts under it.
-    ScrollBox1 = add<ui::TScrollBox>("ScrollBox1", nullptr, 4, 4, colA - 58, formH - 58);
+    ScrollBox1 = add<ui::TScrollBox>("ScrollBox1", nullptr, 4, 4, zoomL - 8, formH - 58);
     ScrollBox1->setAnchors(true, true, true, true);
     Image1 = add<ui::TImage>("Image1", ScrollBox1, 0, 0, 1345, 888);
     Image1->setStretch(true);
@@ -57,10 +64,9 @@ void TForm1::createComponents() {
     sbarXlabel = status("sbarXlabel", "range hor:", 548, s2, 200);
 
     // Zoom bar between the map and the panel.
-    const int zx = colA - 50;
-    zoomio = label("zoomio", "Zoom +/-", zx - 4, 4, 56);
-    zoombar = add<ui::TTrackBar>("zoombar", nullptr, zx, 24, 40, 330);
-    panel(zoombar);
+    zoomio = label("zoomio", "Zoom +/-", zoomL, 4, zoomW);
+    zoombar = add<ui::TTrackBar>("zoombar", nullptr, zoomL + (zoomW - 40) / 2, 24, 40, 330);
+    growing(zoombar);
     zoombar->setOrientation(ui::trVertical);
     zoombar->setReversed(true);
     zoombar->setMax(8000);
@@ -69,9 +75,10 @@ void TForm1::createComponents() {
     zoombar->setFrequency(500);
     zoombar->setLineSize(100);
     zoombar->setHint("Zoom in and out");
-    zoomfact = label("zoomfact", "zoomfact", zx - 4, 358, 56);
+    zoomfact = lowPanel.label("zoomfact", "zoomfact", zoomL, formH - 332, zoomW);
 
-    // Left column: map, mode, template folder, list and memo.
+    // Left column: map, mode, template folder, list and text export; the memo
+    // and the size readouts below both columns.
     mapchoice = combo("mapchoice", colA, 4, half + 20, ui::csDropDown);
     mlfORmbf = combo("mlfORmbf", colA + half + 26, 4, half - 20, ui::csDropDown);
     mlfORmbf->Items().assign({".mlf", ".mbf"});
@@ -80,25 +87,22 @@ void TForm1::createComponents() {
     LMtemplate = combo("LMtemplate", colA, 50, colW, ui::csDropDown);
     LMtemplate->setSorted(true);
     loadpic = button("loadpic", "Load this map", colA, 78, colW);
-    lmpicklist = add<ui::TListBox>("lmpicklist", nullptr, colA, 108, colW, 270);
-    panel(lmpicklist);
+    lmpicklist = add<ui::TListBox>("lmpicklist", nullptr, colA, 108, colW, 246);
+    growing(lmpicklist);
     lmpicklist->setMultiSelect(true);
     lmpicklist->setHint("rightclick to work on *current* selected objects (=marked blue..)");
-    LMdata = add<ui::TMemo>("LMdata", nullptr, colA, 382, colW, 172);
-    panel(LMdata);
+    // Eight lines of a record, the name line 45 characters of a fixed font.
+    LMdata = add<ui::TMemo>("LMdata", nullptr, colA, formH - 160, both, 154);
+    low(LMdata);
     LMdata->setFontName("Courier New");
     LMdata->setText("LMdata");
-    debugd = add<ui::TMemo>("debugd", nullptr, colA, 382, colW, 60);
+    debugd = add<ui::TMemo>("debugd", nullptr, colA, formH - 160, both, 60);
+    low(debugd);
     debugd->setText("debugd");
     debugd->setVisible(false);
-    cpyListBox = add<ui::TListBox>("cpyListBox", nullptr, colA, 558, colW, 60);
-    panel(cpyListBox);
-    cpyListBox->setMultiSelect(true);
-    cpyListBox->Items().Add("copied items go here....");
-    cpyListBox->setItemIndex(0);
-    WxHLabel = label("WxHLabel", "WxH:", colA, 620, 2 * colW);
-    zoomlabel = label("zoomlabel", "Zoom:", colA, 638, colW);
-    SbarYlabel = label("SbarYlabel", "range Ver", colA, 656, colW + 110);
+    WxHLabel = lowPanel.label("WxHLabel", "WxH:", colA, formH - 218, both);
+    zoomlabel = lowPanel.label("zoomlabel", "Zoom:", colA, formH - 200, both);
+    SbarYlabel = lowPanel.label("SbarYlabel", "range Ver", colA, formH - 182, both);
 
     // Right column: the edit panel, then the file and view buttons.
     edLM = button("edLM", "Edit Landmark", colB, 4, half);
@@ -117,15 +121,15 @@ void TForm1::createComponents() {
     rotadeglab = label("rotadeglab", "Rotation (in deg)", colB, 194, 120);
     LMrotation = combo("LMrotation", colB + 122, 192, colW - 122, ui::csDropDown);
     auto coord = [&](const char* name, int t) {
-        auto* e = add<ui::TMaskEdit>(name, nullptr, colB + 46, t, colW - 46, rowH);
+        auto* e = add<ui::TMaskEdit>(name, nullptr, colB + 62, t, colW - 62, rowH);
         panel(e);
         e->setEditMask("!99.9999999999999999!");
         e->setMaxLength(19);
         return e;
     };
-    eastlab = label("eastlab", "E<=>W", colB, 222, 44);
+    eastlab = label("eastlab", "E<=>W", colB, 222, 60);
     eastcord = coord("eastcord", 220);
-    northlab = label("northlab", "N<=>S", colB, 250, 44);
+    northlab = label("northlab", "N<=>S", colB, 250, 60);
     northcord = coord("northcord", 248);
     addLM = button("addLM", "Add Landmark", colB, 278, colW);
     remLM = button("remLM", "activate / deactivate LM's", colB, 306, colW);
@@ -133,27 +137,36 @@ void TForm1::createComponents() {
     showloview = button("showloview", "View Lo file", colB, 362, half);
     remap = button("remap", "reload map", colB + half + 6, 362, half);
     hilite = check("hilite", "Highlight all", colB, 390, colW);
+    cpyListBox = add<ui::TListBox>("cpyListBox", nullptr, colB, 414, colW, formH - 222 - 414);
+    growing(cpyListBox);
+    cpyListBox->setMultiSelect(true);
+    cpyListBox->Items().Add("copied items go here....");
+    cpyListBox->setItemIndex(0);
     const std::initializer_list<ui::TControl*> editOnly = {
         undoLM, side, Lotype, Lofile, lndmrkname, LMElev, LMrotation, eastcord, northcord};
     for (ui::TControl* c : editOnly) c->setEnabled(false);
 
-    // Text export.
-    savelminfo = button("savelminfo", "Save LM info to text file", colB, 416, colW);
-    const int c2 = colB + 150;
-    inc_recnr = check("inc_recnr", "inc_recnr", colB, 446, 148);
-    inc_lo = check("inc_lo", "inc_lo", c2, 446, colW - 150);
-    inc_hidden = check("inc_hidden", "mark_hidden", colB, 466, 148);
-    inc_coords = check("inc_coords", "inc_coords", c2, 466, colW - 150);
-    inc_LM_name = check("inc_LM_name", "inc_LM_name", colB, 486, 148);
-    csv = check("csv", "csv file", c2, 486, colW - 150);
-    allORger = check("allORger", "Allied_or_German", colB, 506, 148);
-    inc_actonly = check("inc_actonly", "inc_actonly", c2, 506, colW - 150);
+    // Text export, in the left column under the list.
+    const int e = formH - 332, c1 = 148, c2 = colA + c1;
+    savelminfo =
+        lowPanel.button("savelminfo", "Save LM info to text file", colA, e, colW, rowH + 2);
+    auto lowCheck = [&](const char* name, const char* caption, int l, int t, int w) {
+        return lowPanel.check(name, caption, l, t, w);
+    };
+    inc_recnr = lowCheck("inc_recnr", "inc_recnr", colA, e + 30, c1);
+    inc_lo = lowCheck("inc_lo", "inc_lo", c2, e + 30, colW - c1);
+    inc_hidden = lowCheck("inc_hidden", "mark_hidden", colA, e + 50, c1);
+    inc_coords = lowCheck("inc_coords", "inc_coords", c2, e + 50, colW - c1);
+    inc_LM_name = lowCheck("inc_LM_name", "inc_LM_name", colA, e + 70, c1);
+    csv = lowCheck("csv", "csv file", c2, e + 70, colW - c1);
+    allORger = lowCheck("allORger", "Allied_or_German", colA, e + 90, c1);
+    inc_actonly = lowCheck("inc_actonly", "inc_actonly", c2, e + 90, colW - c1);
 
     loc_A = button("loc_A", "loc_A", colB, 540, 60);
     loc_B = button("loc_B", "loc B", colB + 64, 540, 60);
     loc_A->setVisible(false);
     loc_B->setVisible(false);
-    quitapp = button("quitapp", "Quit", colB + half + 6, formH - 30, half);
+    quitapp = button("quitapp", "Quit", zoomL, formH - 32, zoomW);
     quitapp->setAnchors(false, false, true, true);
 
     // Pop-up menus; items of later features get their handlers when those exist.

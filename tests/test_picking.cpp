@@ -14,15 +14,30 @@ using vxtest::MainWindowTest;
 
 namespace {
 
+// Map 4's reference points (full size 4000 x 3000): A at latitude 48.7256317,
+// longitude 2.9756718 lies at (3535, 495); B at 48.5205193, 2.6909347 at
+// (1957, 2223). At the middle latitude 48.6272850 the longitude scale is 1 and
+// the shift 0, so x and y follow the references linearly:
+//   y = 495 + (48.7256317 - 48.6272850) / 0.2051124 * 1728 = 1323.54
+// and longitude 2.6909347 (B's) is at x = 1957. Scaled to the image shown:
+//   4000 x 3000: (1957, 1324)
+//   3000 x 2250: (1957 * 0.75, 1323.54 * 0.75) = (1467.75, 992.65) -> (1468, 993)
+constexpr float midLat = 48.6272850036621094f, lonB = 2.69093465805053711f;
+constexpr long double refLatA = 48.7256317138671875L, refLatB = 48.5205192565917969L;
+constexpr long double refLonA = 2.97567176818847656L, refLonB = 2.69093465805053711L;
+constexpr long double refYA = 495, refYB = 2223, refXA = 3535, refXB = 1957;
+
+struct Zoom {
+    int position; // zoom bar position = image width
+    TPoint mid;   // where (midLat, lonB) is on the image
+};
+const Zoom zooms[] = {{4000, {1957, 1324}}, {3000, {1468, 993}}};
+
 class PickingTest : public MainWindowTest {
 protected:
     void SetUp() override {
         MainWindowTest::SetUp();
         std::tie(lat0, lon0) = vxtest::mapMiddle(4);
-    }
-    TPoint screen(float lat, float lon) {
-        const MapSizes sz = f().sizes();
-        return {lonLatToX(4, sz, std::fabs(lon), std::fabs(lat)), latToY(4, sz, std::fabs(lat))};
     }
     void click(int x, int y, ui::TMouseButton b = ui::mbLeft) {
         f().Image1->userMouseDown(b, {}, x, y);
@@ -30,14 +45,38 @@ protected:
     float lat0 = 0, lon0 = 0;
 };
 
+// Cases that depend on where a landmark is on the image run at full size and
+// at a smaller zoom, where image and picture co-ordinates differ.
+class PickingAtZoom : public PickingTest, public ::testing::WithParamInterface<Zoom> {
+protected:
+    void SetUp() override {
+        PickingTest::SetUp();
+        lat0 = midLat;
+        lon0 = lonB;
+    }
+    TForm1& open() {
+        TForm1& w = create();
+        w.loadpic->click();
+        w.zoombar->userSetPosition(GetParam().position);
+        EXPECT_EQ(w.Image1->Width(), GetParam().position);
+        return w;
+    }
+    TPoint mid() const { return GetParam().mid; }
+};
+
+std::string zoomName(const ::testing::TestParamInfo<Zoom>& i) {
+    return "at" + std::to_string(i.param.position);
+}
+
 } // namespace
 
-TEST_F(PickingTest, ToleranceIsSeventeenPixelsInEachAxis) {
+INSTANTIATE_TEST_SUITE_P(Zooms, PickingAtZoom, ::testing::ValuesIn(zooms), zoomName);
+
+TEST_P(PickingAtZoom, ToleranceIsSeventeenPixelsInEachAxis) {
     standardData({vxtest::makeLandmark("Far", lat0 + 0.1f, lon0 + 0.2f),
                   vxtest::makeLandmark("Here", lat0, lon0)});
-    TForm1& f = create();
-    f.loadpic->click();
-    const TPoint p = screen(lat0, lon0);
+    TForm1& f = open();
+    const TPoint p = mid();
     struct Case {
         int dx, dy, row;
     };
@@ -50,13 +89,12 @@ TEST_F(PickingTest, ToleranceIsSeventeenPixelsInEachAxis) {
     }
 }
 
-TEST_F(PickingTest, LowerRecordWinsAndEveryButtonPicks) {
+TEST_P(PickingAtZoom, LowerRecordWinsAndEveryButtonPicks) {
     standardData({vxtest::makeLandmark("Other", lat0 + 0.1f, lon0),
                   vxtest::makeLandmark("First", lat0, lon0),
                   vxtest::makeLandmark("Second", lat0, lon0 + 0.0005f)});
-    TForm1& f = create();
-    f.loadpic->click();
-    const TPoint p = screen(lat0, lon0);
+    TForm1& f = open();
+    const TPoint p = mid();
     for (auto b : {ui::mbLeft, ui::mbMiddle, ui::mbRight}) {
         f.lmpicklist->setItemIndex(0);
         click(p.X + 5, p.Y, b);
@@ -65,12 +103,11 @@ TEST_F(PickingTest, LowerRecordWinsAndEveryButtonPicks) {
     }
 }
 
-TEST_F(PickingTest, DeactivatedLandmarkIsPickedAtItsCross) {
+TEST_P(PickingAtZoom, DeactivatedLandmarkIsPickedAtItsCross) {
     standardData(
         {vxtest::makeLandmark("A", lat0 + 0.1f, lon0), vxtest::makeLandmark("Off", -lat0, -lon0)});
-    TForm1& f = create();
-    f.loadpic->click();
-    const TPoint p = screen(lat0, lon0);
+    TForm1& f = open();
+    const TPoint p = mid();
     click(p.X, p.Y);
     EXPECT_EQ(f.lmpicklist->ItemIndex(), 1);
     EXPECT_EQ(f.LMdata->Lines()[7], "Name :Off");
@@ -93,20 +130,23 @@ TEST_F(PickingTest, ClickOnEmptyMapKeepsTheSelectionAndScrollsBack) {
     EXPECT_EQ(f.distinm1->Caption().rfind("Dist in m1:           0.00 clnt:", 0), 0u);
 }
 
-TEST_F(PickingTest, WhileEditingAClickMovesTheEditedLandmark) {
+TEST_P(PickingAtZoom, WhileEditingAClickMovesTheEditedLandmark) {
     standardData(
         {vxtest::makeLandmark("A", lat0, lon0), vxtest::makeLandmark("B", lat0 + 0.1f, lon0)});
-    TForm1& f = create();
-    f.loadpic->click();
+    TForm1& f = open();
     f.editing = true;
     f.editrec = 1;
     const std::string memo = f.LMdata->Text();
-    click(1000, 700);
-    const auto [lat, lon] = xyToLatLon(1000, 700, 4, f.sizes());
-    const int shift = xShiftForLat(4, lat);
+    // Near the middle latitude, so no shift; the click goes back to full size
+    // and from there along the reference points.
+    const int x = 1000, y = mid().Y;
+    const long double s = 4000.0L / GetParam().position;
+    const long double lat = refLatA - (y * s - refYA) * (refLatA - refLatB) / (refYB - refYA);
+    const long double lon = refLonB + (x * s - refXB) * (refLonA - refLonB) / (refXA - refXB);
+    click(x, y);
     const landmark& r = lmfile.rec(2);
-    EXPECT_FLOAT_EQ(r.lat, static_cast<float>(lat));
-    EXPECT_FLOAT_EQ(r.lon, static_cast<float>(lon + shift * maptab[4][lonRange] / 4000));
+    EXPECT_NEAR(r.lat, static_cast<double>(lat), 1e-5);
+    EXPECT_NEAR(r.lon, static_cast<double>(lon), 1e-5);
     EXPECT_EQ(f.lmpicklist->ItemIndex(), 0);
     EXPECT_EQ(f.LMdata->Text(), memo);
 }
@@ -175,15 +215,14 @@ TEST_F(PickingTest, HiddenButtonsRememberARecord) {
     EXPECT_EQ(f.loc_B->Caption(), "Bee");
 }
 
-TEST_F(PickingTest, DamagedCoordinatesAreOffTheMapNotErrors) {
+TEST_P(PickingAtZoom, DamagedCoordinatesAreOffTheMapNotErrors) {
     landmark huge = vxtest::makeLandmark("Huge", 1e30f, 1e30f);
     landmark nan = vxtest::makeLandmark("NaN", std::nanf(""), 2.8f);
     standardData({huge, nan, vxtest::makeLandmark("Fine", lat0, lon0)});
-    TForm1& f = create();
-    f.loadpic->click();
+    TForm1& f = open();
     EXPECT_TRUE(dlg->errors.empty()) << dlg->errors.front();
     EXPECT_EQ(f.LMdata->Lines()[7], "Name :Huge");
-    const TPoint p = screen(lat0, lon0);
+    const TPoint p = mid();
     click(p.X, p.Y);
     EXPECT_EQ(f.lmpicklist->ItemIndex(), 2);
     f.lmpicklist->userClick(1);

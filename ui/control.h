@@ -69,6 +69,9 @@ public:
     // Forgets the peers of this control and its children without touching them
     // (their window is being destroyed).
     void detachPeers();
+    // Where the peer draws its caption text, in control pixels from the left
+    // (the text's full width, shown or not); false without a shown peer or caption.
+    bool captionSpan(int& left, int& right) const;
 
 protected:
     // Makes the peer widget; nullptr for controls without one.

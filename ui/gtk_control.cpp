@@ -8,6 +8,33 @@ namespace vx::ui {
 
 using namespace gtk;
 
+namespace {
+
+GtkWidget* findLabel(GtkWidget* w) {
+    if (GTK_IS_LABEL(w)) return w;
+    if (!GTK_IS_CONTAINER(w)) return nullptr;
+    GList* children = gtk_container_get_children(GTK_CONTAINER(w));
+    GtkWidget* found = nullptr;
+    for (GList* i = children; i && !found; i = i->next) found = findLabel(GTK_WIDGET(i->data));
+    g_list_free(children);
+    return found;
+}
+
+} // namespace
+
+bool TControl::captionSpan(int& left, int& right) const {
+    GtkWidget* label = widget_ ? findLabel(widget_) : nullptr;
+    if (!label || !gtk_widget_get_mapped(label)) return false; // hidden: not laid out
+    int x = 0, y = 0;
+    if (!gtk_widget_translate_coordinates(label, widget_, 0, 0, &x, &y)) return false;
+    int xpad = 0, ypad = 0, w = 0, h = 0;
+    gtk_misc_get_padding(GTK_MISC(label), &xpad, &ypad);
+    pango_layout_get_pixel_size(gtk_label_get_layout(GTK_LABEL(label)), &w, &h);
+    left = x + xpad;
+    right = left + w;
+    return true;
+}
+
 void TControl::createPeers() {
     if (Application().headless()) return;
     if (!widget_) {

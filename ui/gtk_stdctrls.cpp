@@ -210,6 +210,20 @@ GtkWidget* TMemo::createWidget() {
     return sw;
 }
 
+int TMemo::peerShowsAll() const {
+    if (!widget_ || !view_ || !gtk_widget_get_realized(view_)) return -1;
+    GtkWidget* h = gtk_scrolled_window_get_hscrollbar(GTK_SCROLLED_WINDOW(widget_));
+    GtkWidget* v = gtk_scrolled_window_get_vscrollbar(GTK_SCROLLED_WINDOW(widget_));
+    if ((h && gtk_widget_get_visible(h)) || (v && gtk_widget_get_visible(v))) return 0;
+    GdkRectangle shown{};
+    gtk_text_view_get_visible_rect(GTK_TEXT_VIEW(view_), &shown);
+    GtkTextIter end;
+    gtk_text_buffer_get_end_iter(gtk_text_view_get_buffer(GTK_TEXT_VIEW(view_)), &end);
+    int y = 0, height = 0;
+    gtk_text_view_get_line_yrange(GTK_TEXT_VIEW(view_), &end, &y, &height);
+    return shown.y == 0 && y + height <= shown.height ? 1 : 0;
+}
+
 void TMemo::syncPeer() {
     gtk_text_view_set_editable(GTK_TEXT_VIEW(view_), !readOnly_);
     if (!fontName_.empty()) {

@@ -34,11 +34,16 @@ void describe(const std::string& form, const TControl& c, std::string& out) {
     const TPoint o = c.screenOrigin();
     out += key + "bounds=" + std::to_string(o.X) + " " + std::to_string(o.Y) + " " +
            std::to_string(c.Width()) + " " + std::to_string(c.Height()) + "\n";
+    const bool captioned = dynamic_cast<const TButton*>(&c) || dynamic_cast<const TLabel*>(&c) ||
+                           dynamic_cast<const TCheckBox*>(&c);
+    if (int l = 0, r = 0; captioned && c.captionSpan(l, r))
+        out += key + "captionSpan=" + std::to_string(l) + " " + std::to_string(r) + "\n";
     if (auto* l = dynamic_cast<const TListBox*>(&c)) {
         out += key + "ItemIndex=" + std::to_string(l->ItemIndex()) + "\n";
         out += key + "Count=" + std::to_string(l->Items().Count()) + "\n";
     } else if (auto* m = dynamic_cast<const TMemo*>(&c)) {
         out += key + "Text=" + oneLine(m->Text()) + "\n";
+        out += key + "showsAll=" + std::to_string(m->peerShowsAll()) + "\n";
     } else if (auto* b = dynamic_cast<const TComboBox*>(&c)) {
         out += key + "ItemIndex=" + std::to_string(b->ItemIndex()) + "\n";
         out += key + "Text=" + oneLine(b->Text()) + "\n";

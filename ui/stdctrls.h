@@ -143,6 +143,9 @@ public:
     void setFontName(const std::string& name);
     TNotifyEvent OnChange;
     void userSetText(const std::string& text);
+    // 1 when the peer shows every line in full with no scroll bar over it,
+    // 0 when not, -1 without a laid-out peer.
+    int peerShowsAll() const;
 
 protected:
     GtkWidget* createWidget() override;

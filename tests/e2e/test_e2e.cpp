@@ -42,14 +42,7 @@ int intOf(const std::map<std::string, std::string>& s, const std::string& key) {
 
 // One demo folder for the whole suite: generating the maps takes a moment.
 const fs::path& demoFolder() {
-    static fs::path dir = [] {
-        fs::path d = fs::temp_directory_path() / ("vx-e2e-" + std::to_string(getpid()));
-        fs::create_directories(d);
-        std::string cmd = std::string(VX_DEMODATA_EXE) + " " + d.string() + " > /dev/null";
-        if (std::system(cmd.c_str()) != 0) throw std::runtime_error("demo data failed");
-        fs::copy_file(VX_VEXTON_EXE, d / "vexton", fs::copy_options::overwrite_existing);
-        return d;
-    }();
+    static const fs::path dir = e2e::makeDemoFolder("vx-e2e", VX_DEMODATA_EXE, VX_VEXTON_EXE);
     return dir;
 }
 

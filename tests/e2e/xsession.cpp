@@ -9,6 +9,7 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <set>
 #include <stdexcept>
@@ -23,6 +24,17 @@ struct Connection {
 };
 
 using namespace std::chrono_literals;
+
+std::string makeDemoFolder(const std::string& tag, const std::string& generator,
+                           const std::string& program) {
+    namespace fs = std::filesystem;
+    const fs::path d = fs::temp_directory_path() / (tag + "-" + std::to_string(getpid()));
+    fs::create_directories(d);
+    const std::string cmd = generator + " " + d.string() + " > /dev/null";
+    if (std::system(cmd.c_str()) != 0) throw std::runtime_error("demo data failed");
+    fs::copy_file(program, d / "vexton", fs::copy_options::overwrite_existing);
+    return d.string();
+}
 
 XServer::XServer(int width, int height) : width_(width), height_(height) {
     // Servers started at the same moment (other test runs on the machine) can

@@ -81,6 +81,11 @@ bool waitForState(const std::string& path, const std::string& key, const std::st
 // Polls done until it holds or the limit passes.
 bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit);
 
+// A new folder named after tag with the demo data the generator makes and a
+// copy of the program.
+std::string makeDemoFolder(const std::string& tag, const std::string& generator,
+                           const std::string& program);
+
 void writePng(const std::string& path, const std::vector<uint32_t>& px, int w, int h);
 // Number of distinct colours, a cheap test that a picture is not blank.
 size_t distinctColours(const std::vector<uint32_t>& px);
