@@ -51,17 +51,6 @@ World& world() {
     return w;
 }
 
-void BM_PlainCopy48MB(benchmark::State& st) {
-    const size_t n = 4000u * 3000u * 4u;
-    std::unique_ptr<uint8_t[]> a(new uint8_t[n]), b(new uint8_t[n]);
-    std::memset(a.get(), 1, n);
-    std::memset(b.get(), 2, n);
-    for (auto _ : st) {
-        std::memcpy(b.get(), a.get(), n);
-        benchmark::ClobberMemory();
-    }
-}
-
 void BM_FullRedraw512(benchmark::State& st) {
     world();
     for (auto _ : st) vx::Form1->draw(-1);
@@ -81,7 +70,11 @@ void BM_LoadThisMap(benchmark::State& st) {
     for (auto _ : st) vx::Form1->loadpic->click();
 }
 
-BENCHMARK(BM_PlainCopy48MB)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly();
+BENCHMARK(vxbench::copy48MB)
+    ->Name("BM_PlainCopy48MB")
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly();
 BENCHMARK(BM_FullRedraw512)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly();
 BENCHMARK(BM_DecodeJpegAlone)
     ->Unit(benchmark::kMillisecond)

@@ -4,17 +4,6 @@
 
 namespace vxtest {
 
-vx::LOobject makeObject(uint8_t cls, uint8_t type, float x, float y, float rota, uint8_t hide) {
-    vx::LOobject o{};
-    o.loid.at(1) = cls;
-    o.loid.at(2) = type;
-    o.x = x;
-    o.y = y;
-    o.rota = rota;
-    o.hide = hide;
-    return o;
-}
-
 std::string objectFile(const std::vector<vx::LOobject>& objs, uint16_t count) {
     vx::landmarkhead h{};
     h.count = count;

@@ -10,9 +10,6 @@
 
 namespace vxtest {
 
-// An object record of class, type at x, y.
-vx::LOobject makeObject(uint8_t cls, uint8_t type, float x, float y, float rota = 0,
-                        uint8_t hide = 0);
 // An object file: header with count (and recsize 20), then the records.
 std::string objectFile(const std::vector<vx::LOobject>& objs, uint16_t count);
 inline std::string objectFile(const std::vector<vx::LOobject>& objs) {

@@ -5,6 +5,8 @@
 #include "support/names.h"
 #include "ui/ui.h"
 
+#include "testsupport.h"
+
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -14,14 +16,10 @@ using ui::clBlack, ui::clBlue, ui::clGray, ui::clGreen, ui::clLime, ui::clRed, u
 
 namespace {
 
-LOobject object(int cls, int type, float x, float y, float rota = 0) {
-    LOobject o{};
-    o.loid.at(1) = static_cast<uint8_t>(cls);
-    o.loid.at(2) = static_cast<uint8_t>(type);
-    o.x = x;
-    o.y = y;
-    o.rota = rota;
-    return o;
+vx::LOobject object(int cls, int type, float x, float y, float rota = 0, uint8_t hide = 0,
+                    float elev = 0) {
+    return vxtest::makeObject(static_cast<uint8_t>(cls), static_cast<uint8_t>(type), x, y, rota,
+                              hide, elev);
 }
 
 // A 400 x 300 view at one foot per pixel, north up.

@@ -13,16 +13,10 @@ using namespace vx;
 
 namespace {
 
-LOobject object(int cls, int type, float x, float y, float rota, uint8_t hide = 0, float elev = 0) {
-    LOobject o{};
-    o.loid.at(1) = static_cast<uint8_t>(cls);
-    o.loid.at(2) = static_cast<uint8_t>(type);
-    o.x = x;
-    o.y = y;
-    o.rota = rota;
-    o.hide = hide;
-    o.elev = elev;
-    return o;
+vx::LOobject object(int cls, int type, float x, float y, float rota = 0, uint8_t hide = 0,
+                    float elev = 0) {
+    return vxtest::makeObject(static_cast<uint8_t>(cls), static_cast<uint8_t>(type), x, y, rota,
+                              hide, elev);
 }
 
 // Record 7 of the examples: visible, x 12.5, y -7, rotation 90, class 9, type 10.

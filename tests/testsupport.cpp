@@ -14,6 +14,19 @@ namespace fs = std::filesystem;
 
 namespace vxtest {
 
+vx::LOobject makeObject(uint8_t cls, uint8_t type, float x, float y, float rota, uint8_t hide,
+                        float elev) {
+    vx::LOobject o{};
+    o.loid.at(1) = cls;
+    o.loid.at(2) = type;
+    o.x = x;
+    o.y = y;
+    o.rota = rota;
+    o.hide = hide;
+    o.elev = elev;
+    return o;
+}
+
 TempDir::TempDir() {
     std::string tmpl = (fs::temp_directory_path() / "vxtest-XXXXXX").string();
     if (!mkdtemp(tmpl.data())) throw std::runtime_error("mkdtemp failed");

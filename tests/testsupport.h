@@ -2,6 +2,7 @@
 #pragma once
 
 #include "support/dialogs.h"
+#include "support/records.h"
 
 #include <cstdint>
 #include <deque>
@@ -11,6 +12,10 @@
 #include <vector>
 
 namespace vxtest {
+
+// An object record of class, type at x, y.
+vx::LOobject makeObject(uint8_t cls, uint8_t type, float x, float y, float rota = 0,
+                        uint8_t hide = 0, float elev = 0);
 
 // A fresh folder, removed with everything in it when the object goes.
 class TempDir {

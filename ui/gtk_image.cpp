@@ -13,23 +13,46 @@ namespace vx::ui {
 
 using namespace gtk;
 
+// Kept between exposes: fresh memory costs more than the painting.
+static cairo_surface_t* scratchSurface(int w, int h) {
+    static cairo_surface_t* s = nullptr;
+    if (!s || cairo_image_surface_get_width(s) < w || cairo_image_surface_get_height(s) < h) {
+        const int sw = s ? std::max(w, cairo_image_surface_get_width(s)) : w;
+        const int sh = s ? std::max(h, cairo_image_surface_get_height(s)) : h;
+        if (s) cairo_surface_destroy(s);
+        s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, sw, sh);
+    }
+    return s;
+}
+
+void gtk::paintExposedArea(GtkWidget* w, const GdkEventExpose* ev,
+                           const std::function<void(cairo_t*, const GdkRectangle&)>& paint) {
+    const GdkRectangle& a = ev->area;
+    if (a.width <= 0 || a.height <= 0) return;
+    cairo_surface_t* buf = scratchSurface(a.width, a.height);
+    {
+        const std::unique_ptr<cairo_t, decltype(&cairo_destroy)> t(cairo_create(buf),
+                                                                   cairo_destroy);
+        cairo_rectangle(t.get(), 0, 0, a.width, a.height);
+        cairo_clip(t.get());
+        const GdkColor bg = gtk_widget_get_style(w)->bg[GTK_STATE_NORMAL];
+        cairo_set_source_rgb(t.get(), bg.red / 65535.0, bg.green / 65535.0, bg.blue / 65535.0);
+        cairo_paint(t.get());
+        paint(t.get(), a);
+    }
+    cairo_surface_flush(buf);
+    cairo_t* cr = gdk_cairo_create(gtk_widget_get_window(w));
+    gdk_cairo_region(cr, ev->region);
+    cairo_clip(cr);
+    cairo_set_source_surface(cr, buf, a.x, a.y);
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+}
+
 // --- TImage ---
 
 struct ImagePeer {
-    // A client-side surface the exposed part is painted into before it goes to
-    // the window in one upload (painting the scaled picture straight onto the
-    // window would send the whole picture to the X server). Kept between exposes:
-    // fresh memory costs more than the painting.
-    static cairo_surface_t* scratch(int w, int h) {
-        static cairo_surface_t* s = nullptr;
-        if (!s || cairo_image_surface_get_width(s) < w || cairo_image_surface_get_height(s) < h) {
-            const int sw = s ? std::max(w, cairo_image_surface_get_width(s)) : w;
-            const int sh = s ? std::max(h, cairo_image_surface_get_height(s)) : h;
-            if (s) cairo_surface_destroy(s);
-            s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, sw, sh);
-        }
-        return s;
-    }
     static gboolean exposed(GtkWidget* w, GdkEventExpose* ev, gpointer data) {
         auto* img = static_cast<TImage*>(data);
         // Peers first: their flush may ask for a repaint, which this paint is.
@@ -51,28 +74,10 @@ struct ImagePeer {
         return TRUE;
     }
     static void paintExposed(GtkWidget* w, const GdkEventExpose* ev, const TImage& img) {
-        const GdkRectangle& a = ev->area;
-        if (a.width <= 0 || a.height <= 0) return;
-        cairo_surface_t* buf = scratch(a.width, a.height);
-        {
-            const std::unique_ptr<cairo_t, decltype(&cairo_destroy)> t(cairo_create(buf),
-                                                                       cairo_destroy);
-            cairo_rectangle(t.get(), 0, 0, a.width, a.height);
-            cairo_clip(t.get());
-            const GdkColor bg = gtk_widget_get_style(w)->bg[GTK_STATE_NORMAL];
-            cairo_set_source_rgb(t.get(), bg.red / 65535.0, bg.green / 65535.0, bg.blue / 65535.0);
-            cairo_paint(t.get());
-            cairo_translate(t.get(), -a.x, -a.y);
-            img.paint(t.get(), {a.x, a.y, a.x + a.width, a.y + a.height});
-        }
-        cairo_surface_flush(buf);
-        cairo_t* cr = gdk_cairo_create(gtk_widget_get_window(w));
-        gdk_cairo_region(cr, ev->region);
-        cairo_clip(cr);
-        cairo_set_source_surface(cr, buf, a.x, a.y);
-        cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-        cairo_paint(cr);
-        cairo_destroy(cr);
+        paintExposedArea(w, ev, [&](cairo_t* t, const GdkRectangle& a) {
+            cairo_translate(t, -a.x, -a.y);
+            img.paint(t, {a.x, a.y, a.x + a.width, a.y + a.height});
+        });
     }
     static int px(double v) { return static_cast<int>(std::floor(v)); }
     static gboolean pressed(GtkWidget* w, GdkEventButton* ev, gpointer data) {

@@ -56,6 +56,13 @@ bool focusMovedWithinWindow(GtkWidget* w, bool in, const void* control);
 // (for exposes and allocations: a dialog run inside them is never painted).
 void reportingLater(TControl* control, const std::function<void()>& fn);
 
+// Paints an exposed area of w through a client-side surface, sent to the
+// window in one upload (painting straight onto the window would send whole
+// pictures to the X server). paint gets a context cleared to w's background
+// and clipped to the area, whose origin is the area's top-left corner.
+void paintExposedArea(GtkWidget* w, const GdkEventExpose* ev,
+                      const std::function<void(cairo_t*, const GdkRectangle&)>& paint);
+
 // A text changed in the widget. GTK may change it in steps (typing over a
 // selection deletes, then inserts): once it is done, handler runs if text then
 // differs from reported, the text the last handler saw. queued, text, reported

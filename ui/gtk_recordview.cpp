@@ -18,18 +18,6 @@ using namespace gtk;
 // --- TRecordImage ---
 
 struct RecordImagePeer {
-    // Painted into on the client side, then sent to the window in one upload;
-    // kept between exposes.
-    static cairo_surface_t* scratch(int w, int h) {
-        static cairo_surface_t* s = nullptr;
-        if (!s || cairo_image_surface_get_width(s) < w || cairo_image_surface_get_height(s) < h) {
-            const int sw = s ? std::max(w, cairo_image_surface_get_width(s)) : w;
-            const int sh = s ? std::max(h, cairo_image_surface_get_height(s)) : h;
-            if (s) cairo_surface_destroy(s);
-            s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, sw, sh);
-        }
-        return s;
-    }
     static gboolean exposed(GtkWidget* w, GdkEventExpose* ev, gpointer data) {
         auto* img = static_cast<TRecordImage*>(data);
         img->repaintQueued_ = false;
@@ -38,34 +26,16 @@ struct RecordImagePeer {
     }
     static void paintExposed(GtkWidget* w, const GdkEventExpose* ev, const TRecordImage& img) {
         Application().flushPeers();
-        const GdkRectangle& a = ev->area;
-        if (a.width <= 0 || a.height <= 0) return;
         const TPoint o = img.viewOrigin();
-        cairo_surface_t* buf = scratch(a.width, a.height);
-        {
-            const std::unique_ptr<cairo_t, decltype(&cairo_destroy)> t(cairo_create(buf),
-                                                                       cairo_destroy);
-            cairo_rectangle(t.get(), 0, 0, a.width, a.height);
-            cairo_clip(t.get());
-            const GdkColor bg = gtk_widget_get_style(w)->bg[GTK_STATE_NORMAL];
-            cairo_set_source_rgb(t.get(), bg.red / 65535.0, bg.green / 65535.0, bg.blue / 65535.0);
-            cairo_paint(t.get());
+        paintExposedArea(w, ev, [&](cairo_t* t, const GdkRectangle& a) {
             // Image pixel p shows at area pixel p + o.
-            cairo_translate(t.get(), double(int64_t(o.X) - a.x), double(int64_t(o.Y) - a.y));
+            cairo_translate(t, double(int64_t(o.X) - a.x), double(int64_t(o.Y) - a.y));
             const int64_t l = int64_t(a.x) - o.X, tp = int64_t(a.y) - o.Y;
             auto c = [](int64_t v) {
                 return static_cast<int>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
             };
-            img.paint(t.get(), {c(l), c(tp), c(l + a.width), c(tp + a.height)});
-        }
-        cairo_surface_flush(buf);
-        cairo_t* cr = gdk_cairo_create(gtk_widget_get_window(w));
-        gdk_cairo_region(cr, ev->region);
-        cairo_clip(cr);
-        cairo_set_source_surface(cr, buf, a.x, a.y);
-        cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-        cairo_paint(cr);
-        cairo_destroy(cr);
+            img.paint(t, {c(l), c(tp), c(l + a.width), c(tp + a.height)});
+        });
     }
     // Area position to image position.
     static TPoint at(const TRecordImage& img, double x, double y) {
