@@ -234,20 +234,33 @@ void BM_ZoomBarStep(benchmark::State& st) {
     st.counters["cold_ms"] = cold;
 }
 
-// Alternates between the first two rows of the landmark list.
+// Alternates between two rows of the landmark list, each click on the row
+// that is not selected. The rows' height comes from the theme's font, so the
+// rows are two points well apart (near the top, and 60 pixels down, which is
+// row 1 or 2 for rows of 20 to 59 pixels), checked untimed before timing.
 void BM_ListClick(benchmark::State& st) {
     Running& r = loaded();
     const auto [lx, ly] = r.topLeft("lmpicklist");
-    const int rows[2] = {ly + 6, ly + 26};
-    int i = 0;
+    const int ys[2] = {ly + 8, ly + 60};
+    auto row = [&] { return num(r.now(), "Form1.lmpicklist.ItemIndex"); };
+    long long rows[2] = {-1, -1};
+    for (int k : {1, 0}) {
+        r.x.moveTo(lx + 40, ys[k]);
+        r.timed([&] { r.x.clickHere(); });
+        rows[k] = row();
+    }
+    if (rows[0] != 0 || rows[1] <= 0) {
+        st.SkipWithError("the list's rows are not where they were looked for");
+        return;
+    }
     double cold = -1;
     for (auto _ : st) {
         st.PauseTiming();
-        const long long was = num(r.now(), "Form1.lmpicklist.ItemIndex");
-        r.x.moveTo(lx + 40, rows[i ^= 1]);
+        const int k = row() == rows[0] ? 1 : 0;
+        r.x.moveTo(lx + 40, ys[k]);
         st.ResumeTiming();
         const double ms = r.timed([&] { r.x.clickHere(); });
-        if (num(r.now(), "Form1.lmpicklist.ItemIndex") == was) {
+        if (row() != rows[k]) {
             st.SkipWithError("no new row");
             break;
         }
