@@ -31,18 +31,26 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-// One X server of the size the window is laid out for, and one demo folder.
+// One X server of the size the window is laid out for, one demo folder, and
+// a folder for the state files. The state file is how the figures see the
+// program: kept in memory where it can be, so a rename over it does not start
+// a disk write inside every timed step.
 struct Session {
     e2e::XServer x{1366, 768};
-    fs::path dir;
+    fs::path dir, stateDir;
     Session() {
-        dir = fs::temp_directory_path() / ("vx-bench-program-" + std::to_string(getpid()));
+        const std::string tag = "vx-bench-program-" + std::to_string(getpid());
+        dir = fs::temp_directory_path() / tag;
         vx::demo::generateDemoData(dir.string());
         fs::copy_file(VX_VEXTON_EXE, dir / "vexton", fs::copy_options::overwrite_existing);
+        std::error_code ec;
+        stateDir = fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm") / tag : dir;
+        fs::create_directories(stateDir);
     }
     ~Session() {
         std::error_code ec;
         fs::remove_all(dir, ec);
+        fs::remove_all(stateDir, ec);
     }
 };
 
@@ -63,7 +71,7 @@ class Running {
 public:
     Running() : x(session().x) {
         static int n = 0;
-        state = (session().dir / ("state-" + std::to_string(++n) + ".txt")).string();
+        state = (session().stateDir / ("state-" + std::to_string(++n) + ".txt")).string();
         fs::remove(state);
         prog = std::make_unique<e2e::Program>((session().dir / "vexton").string(),
                                               session().dir.string(), x.name(), state);

@@ -245,3 +245,33 @@ TEST_F(UiApp, SmokeFormWithEveryControl) {
     EXPECT_EQ(button->widget(), nullptr) << "headless: no peers";
     EXPECT_TRUE(dlg->errors.empty());
 }
+
+// The state file is written after each event, but not from inside a handler
+// (a repaint it causes would show half its changes) and not again while
+// nothing changed. A file left as the test wrote it shows no write happened.
+TEST_F(UiApp, StateFileIsWrittenAtTheEndOfEachEventOnly) {
+    vxtest::TempDir dir;
+    const std::string file = (dir / "state.txt").string();
+    ASSERT_EQ(setenv("VX_STATE_FILE", file.c_str(), 1), 0);
+    auto dispatched = [&] {
+        const std::string s = dir.read("state.txt");
+        const std::string key = "Application.dispatched=";
+        return s.rfind(key, 0) == 0 ? std::stoll(s.substr(key.size())) : -1;
+    };
+    Application().writeStateIfAsked();
+    const long long first = dispatched();
+    ASSERT_GE(first, 0);
+
+    dir.write("state.txt", "left alone\n");
+    Application().writeStateIfAsked();
+    EXPECT_EQ(dir.read("state.txt"), "left alone\n") << "nothing changed";
+
+    std::string during;
+    Application().dispatch([&] {
+        Application().writeStateIfAsked();
+        during = dir.read("state.txt");
+    });
+    unsetenv("VX_STATE_FILE");
+    EXPECT_EQ(during, "left alone\n") << "written from inside a handler";
+    EXPECT_EQ(dispatched(), first + 1) << "the handler's end writes the state";
+}

@@ -107,6 +107,11 @@ bool TApplication::dispatch(const std::function<void()>& handler) {
     if (--dispatchDepth_ == 0) {
         ++dispatched_;
         flushPeers();
+        // Done here, the queued flush would be one more event that does nothing.
+        if (flushQueued_) {
+            flushQueued_ = false;
+            gtk::cancelIdle(flushIdle_);
+        }
         writeStateIfAsked();
     }
     return ok;
@@ -118,7 +123,7 @@ void TApplication::schedulePeerFlush(TControl* control) {
     pendingFlush_.push_back(control);
     if (!flushQueued_ && !headless_) {
         flushQueued_ = true;
-        gtk::atIdle([] {
+        flushIdle_ = gtk::atIdle([] {
             Application().flushQueued_ = false;
             Application().flushPeers();
         });
@@ -164,6 +169,8 @@ void TApplication::resetForTesting() {
     exitCode_ = 0;
     pendingFlush_.clear();
     idleWork_.clear();
+    writtenState_.clear();
+    writtenStatePath_.clear();
 }
 
 } // namespace vx::ui

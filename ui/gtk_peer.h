@@ -20,8 +20,9 @@ void quitLoop();
 void processPending();
 // Size of the default screen in pixels.
 TPoint screenSize();
-// Runs fn once when the loop is idle, before repainting.
-void atIdle(std::function<void()> fn);
+// Runs fn once when the loop is idle, before repainting; the id cancels it.
+unsigned atIdle(std::function<void()> fn);
+void cancelIdle(unsigned id);
 void installDialogs();
 // The window of the visible form that has the focus, or nullptr.
 GtkWindow* activeWindow();
