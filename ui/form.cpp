@@ -3,6 +3,8 @@
 #include "application.h"
 #include "menus.h"
 
+#include <utility>
+
 namespace vx::ui {
 
 TForm::TForm() {
@@ -57,6 +59,15 @@ void TForm::userClose() {
 
 void TForm::userActivate() {
     Application().dispatch(OnActivate);
+}
+
+void TForm::peerActiveChanged(bool active, bool popupMenuOpen) {
+    if (!active) {
+        leftForMenu_ = popupMenuOpen;
+        return;
+    }
+    if (std::exchange(leftForMenu_, false)) return;
+    userActivate();
 }
 
 void TForm::userResize(int width, int height) {

@@ -138,7 +138,10 @@ struct FormPeer {
         f->resizingFromPeer_ = false;
     }
     static void activeChanged(GObject* w, GParamSpec*, gpointer data) {
-        if (gtk_window_is_active(GTK_WINDOW(w))) static_cast<TForm*>(data)->userActivate();
+        // An open pop-up menu holds GTK's grab.
+        GtkWidget* grab = gtk_grab_get_current();
+        static_cast<TForm*>(data)->peerActiveChanged(gtk_window_is_active(GTK_WINDOW(w)),
+                                                     grab && GTK_IS_MENU(grab));
     }
 };
 

@@ -1,5 +1,5 @@
 // The real program on a private X server, driven by real X events.
-#include "xsession.h"
+#include "endtoend.h"
 
 #include "mapeditor/calibration.h"
 #include "mapeditor/lmexport.h"
@@ -20,75 +20,15 @@
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-namespace {
-
-struct Rect {
-    int x = 0, y = 0, w = 0, h = 0;
-};
-
-Rect bounds(const std::map<std::string, std::string>& s, const std::string& key) {
-    Rect r;
-    auto it = s.find(key + ".bounds");
-    if (it == s.end()) throw std::runtime_error("no bounds for " + key);
-    std::istringstream(it->second) >> r.x >> r.y >> r.w >> r.h;
-    return r;
-}
-
-int intOf(const std::map<std::string, std::string>& s, const std::string& key) {
-    auto it = s.find(key);
-    if (it == s.end()) throw std::runtime_error("no state " + key);
-    return std::stoi(it->second);
-}
-
-// One demo folder for the whole suite: generating the maps takes a moment.
-const fs::path& demoFolder() {
-    static const fs::path dir = e2e::makeDemoFolder("vx-e2e", VX_DEMODATA_EXE, VX_VEXTON_EXE);
-    return dir;
-}
-
+using e2e::bounds;
+using e2e::demoFolder;
+using e2e::EndToEnd;
+using e2e::intOf;
+using e2e::objectCount;
+using e2e::Rect;
+using e2e::rowObjectFile;
 using e2e::waitUntil;
-
-class EndToEnd : public ::testing::Test {
-protected:
-    void SetUp() override {
-        state = (demoFolder() /
-                 ("state-" +
-                  std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-                  ".txt"))
-                    .string();
-        fs::remove(state);
-        prog = std::make_unique<e2e::Program>((demoFolder() / "vexton").string(),
-                                              demoFolder().string(), x.name(), state);
-        win = x.findWindow("Vexton", 20s);
-        ASSERT_NE(win, 0u) << "no window titled Vexton";
-        ASSERT_TRUE(e2e::waitForState(state, "Form1.visible", "1", 10s));
-        x.origin(win, wx, wy, ww, wh);
-    }
-    void clickControl(const std::string& name) {
-        Rect r = bounds(e2e::readState(state), "Form1." + name);
-        x.click(wx + r.x + r.w / 2, wy + r.y + r.h / 2);
-    }
-    // Loads the map and picks the first landmark by a click on its row.
-    void loadMapAndPickFirstRow() {
-        clickControl("loadpic");
-        ASSERT_TRUE(e2e::waitForState(state, "Form1.Image1.size", "4000 3000", 20s));
-        const Rect list = bounds(e2e::readState(state), "Form1.lmpicklist");
-        x.click(wx + list.x + 40, wy + list.y + 8);
-        ASSERT_TRUE(e2e::waitForState(state, "Form1.lmpicklist.ItemIndex", "0", 5s));
-    }
-    void shot(const std::string& name, std::vector<uint32_t>& px) {
-        px = x.grab(wx, wy, ww, wh);
-        e2e::writePng((demoFolder() / (name + ".png")).string(), px, ww, wh);
-    }
-
-    e2e::XServer x;
-    std::string state;
-    std::unique_ptr<e2e::Program> prog;
-    e2e::Window win = 0;
-    int wx = 0, wy = 0, ww = 0, wh = 0;
-};
-
-} // namespace
+using e2e::xdotool;
 
 TEST_F(EndToEnd, StartsShowsTheWindowAndQuits) {
     // Being mapped is not being painted: wait for the start picture.
@@ -183,20 +123,6 @@ TEST_F(EndToEnd, LoadsTheMapAndPicksALandmarkByItsIcon) {
 
 namespace {
 
-// Landmark row r's object file (r from 0), as the main window names it.
-std::string rowObjectFile(int r) {
-    const vx::Tlm t = vx::readLandmarkFile((demoFolder() / "LMdefault" / "lndmrks4.mlf").string());
-    return vx::loFileName(0, t.rec(r + 1));
-}
-
-// The number of records an object file's header gives.
-int objectCount(const std::string& name) {
-    std::ifstream in(demoFolder() / "LMdefault" / name, std::ios::binary);
-    unsigned char h[22] = {};
-    in.read(reinterpret_cast<char*>(h), sizeof h);
-    return h[20] | h[21] << 8;
-}
-
 // Object files of the template folder as both windows list them.
 std::vector<std::string> objectFiles() {
     std::vector<std::string> names;
@@ -212,13 +138,6 @@ std::vector<std::string> objectFiles() {
 
 // Copy and paste through the list menu, and the text export.
 
-// Keys through xdotool (XTest), to whatever holds the keyboard: an open pop-up
-// menu grabs it, a dialog gets it once focused.
-bool xdotool(const e2e::XServer& x, const std::string& args) {
-    const std::string cmd = "DISPLAY=" + x.name() + " xdotool " + args + " > /dev/null 2>&1";
-    return std::system(cmd.c_str()) == 0;
-}
-
 // The load has sized the map and selected the first landmark.
 bool mapLoaded(const std::string& state) {
     return e2e::waitForState(state, "Form1.Image1.size", "4000 3000", 20s) &&
@@ -228,22 +147,12 @@ bool mapLoaded(const std::string& state) {
 } // namespace
 
 TEST_F(EndToEnd, ViewLoFileOpensTheViewerAndADoubleClickLoadsAnotherFile) {
-    ASSERT_NO_FATAL_FAILURE(loadMapAndPickFirstRow());
+    ASSERT_NO_FATAL_FAILURE(openViewerOnFirstRow());
     const std::string first = rowObjectFile(0);
-    ASSERT_TRUE(e2e::waitForState(state, "Form1.Lofile.Text", first, 5s));
-
-    clickControl("showloview");
-    ASSERT_TRUE(e2e::waitForState(state, "loview.visible", "1", 10s));
-    ASSERT_TRUE(
-        e2e::waitForState(state, "loview.objlist.Count", std::to_string(objectCount(first)), 10s));
     auto s = e2e::readState(state);
     EXPECT_EQ(s["loview.lolist.ItemIndex"], "0");
     EXPECT_EQ(s["loview.locfile.Checked"], "0");
     EXPECT_EQ(s["loview.lopick.Count"], std::to_string(objectFiles().size()));
-    const e2e::Window viewer = x.findWindow("loview", 10s);
-    ASSERT_NE(viewer, 0u) << "no window titled loview";
-    int vx0 = 0, vy0 = 0, vw = 0, vh = 0;
-    x.origin(viewer, vx0, vy0, vw, vh);
 
     // Find a row of the file list that names another file: single clicks only
     // select, so probe downwards until the selection moves off row 0.
@@ -374,15 +283,9 @@ TEST_F(EndToEnd, ExportsTheTickedColumnsToATypedPath) {
 }
 
 TEST_F(EndToEnd, ViewerZoomsWithCtrlWheelAndCentresOnTheOrigin) {
-    ASSERT_NO_FATAL_FAILURE(loadMapAndPickFirstRow());
-    clickControl("showloview");
-    ASSERT_TRUE(e2e::waitForState(state, "loview.visible", "1", 10s));
+    ASSERT_NO_FATAL_FAILURE(openViewerOnFirstRow());
     ASSERT_TRUE(e2e::waitForState(state, "loview.magzoom.Position", "64", 10s));
     EXPECT_EQ(e2e::readState(state)["loview.magnifact.Caption"], " 31.3 % ");
-    const e2e::Window viewer = x.findWindow("loview", 10s);
-    ASSERT_NE(viewer, 0u) << "no window titled loview";
-    int vx0 = 0, vy0 = 0, vw = 0, vh = 0;
-    x.origin(viewer, vx0, vy0, vw, vh);
     auto s = e2e::readState(state);
     const Rect box = bounds(s, "loview.loscroll");
     // What the view shows: the grey ground, the yellow centre marker and the
@@ -476,19 +379,7 @@ TEST_F(EndToEnd, EditsANameSavesItAndLoadsItBack) {
     ASSERT_TRUE(e2e::waitForState(state, "Form1.edLM.Caption", "Edit Landmark", 5s));
 
     clickControl("savelms");
-    const e2e::Window dlg = x.findWindow("Save to a Lndmrks#.dat / mlf file", 10s);
-    ASSERT_NE(dlg, 0u) << "no save dialog";
-    int dx = 0, dy = 0, dw = 0, dh = 0;
-    x.origin(dlg, dx, dy, dw, dh);
-    // Without a window manager the keys go to the window under the pointer.
-    ASSERT_TRUE(
-        xdotool(x, "mousemove " + std::to_string(dx + dw / 2) + " " + std::to_string(dy + 8)));
-    std::this_thread::sleep_for(500ms);
-    ASSERT_TRUE(xdotool(x, "windowfocus " + std::to_string(dlg)));
-    ASSERT_TRUE(xdotool(x, "key ctrl+a"));
-    ASSERT_TRUE(xdotool(x, "type --delay 30 '" + saved.string() + "'"));
-    ASSERT_TRUE(xdotool(x, "key Return"));
-    ASSERT_TRUE(waitUntil([&] { return fs::exists(saved); }, 10s)) << "nothing saved";
+    ASSERT_NO_FATAL_FAILURE(saveThroughDialog("Save to a Lndmrks#.dat / mlf file", saved));
     EXPECT_EQ(vx::nameText(vx::readLandmarkFile(saved.string()).rec(1)), newName);
 
     // Choose the folder saved into and load map 4 from it.

@@ -102,10 +102,10 @@ XServer::~XServer() {
 }
 
 namespace {
-Window search(Display* d, Window w, const std::string& title) {
+Window search(Display* d, Window w, const std::string& title, Window except) {
     char* name = nullptr;
     if (XFetchName(d, w, &name) && name) {
-        bool hit = title == name;
+        bool hit = title == name && w != except;
         XFree(name);
         if (hit) {
             XWindowAttributes a;
@@ -116,16 +116,17 @@ Window search(Display* d, Window w, const std::string& title) {
     unsigned n = 0;
     if (!XQueryTree(d, w, &root, &parent, &kids, &n)) return 0;
     Window found = 0;
-    for (unsigned i = 0; i < n && !found; ++i) found = search(d, kids[i], title);
+    for (unsigned i = 0; i < n && !found; ++i) found = search(d, kids[i], title, except);
     if (kids) XFree(kids);
     return found;
 }
 } // namespace
 
-Window XServer::findWindow(const std::string& title, std::chrono::milliseconds wait) {
+Window XServer::findWindow(const std::string& title, std::chrono::milliseconds wait,
+                           Window except) {
     auto end = std::chrono::steady_clock::now() + wait;
     do {
-        if (Window w = search(conn_->dpy, DefaultRootWindow(conn_->dpy), title)) return w;
+        if (Window w = search(conn_->dpy, DefaultRootWindow(conn_->dpy), title, except)) return w;
         std::this_thread::sleep_for(50ms);
     } while (std::chrono::steady_clock::now() < end);
     return 0;

@@ -24,8 +24,9 @@ public:
 
     const std::string& name() const { return name_; }
 
-    // The first top-level window whose title is `title`, waiting up to `wait`.
-    Window findWindow(const std::string& title, std::chrono::milliseconds wait);
+    // The first top-level window whose title is `title` other than `except`,
+    // waiting up to `wait`.
+    Window findWindow(const std::string& title, std::chrono::milliseconds wait, Window except = 0);
     // Position of a window's client area on the screen.
     void origin(Window w, int& x, int& y, int& width, int& height);
     // A screenshot of a screen rectangle as 0xRRGGBB pixels.
