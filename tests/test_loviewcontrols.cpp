@@ -117,6 +117,13 @@ TEST_F(LoviewControlsTest, TheWindowBackFromItsMenuIsNoActivation) {
     v().peerActiveChanged(true, false);
     EXPECT_FALSE(v().editAllowed);
     EXPECT_EQ(v().magzoom->Position(), 64);
+
+    // A click on the main window closes the menu and activates that window.
+    v().magzoom->setPosition(100);
+    v().peerActiveChanged(false, true);
+    ui::Application().MainForm()->userActivate();
+    v().peerActiveChanged(true, false);
+    EXPECT_EQ(v().magzoom->Position(), 64);
     ASSERT_TRUE(dlg->errors.empty()) << dlg->errors.front();
 }
 

@@ -160,6 +160,7 @@ void TApplication::flushPeers() {
 void TApplication::resetForTesting() {
     forms_.clear();
     mainForm_ = nullptr;
+    lastActivated_ = nullptr;
     terminated_ = false;
     exitCode_ = 0;
     pendingFlush_.clear();

@@ -45,6 +45,9 @@ public:
         return ref;
     }
     TForm* MainForm() const { return mainForm_; }
+    // The form whose OnActivate ran last (nullptr when none, or it is gone).
+    const TForm* lastActivated() const { return lastActivated_; }
+    void setLastActivated(const TForm* f) { lastActivated_ = f; }
 
     // Shows the main form and runs the event loop until it closes or
     // Terminate is called. Headless: returns at once. Returns the exit code.
@@ -98,6 +101,7 @@ private:
     void runIdleWork();
     std::string title_ = "Vexton";
     TForm* mainForm_ = nullptr;
+    const TForm* lastActivated_ = nullptr;
     std::vector<TControl*> pendingFlush_;
     bool flushQueued_ = false;
     std::vector<std::pair<TControl*, std::function<void()>>> idleWork_;

@@ -12,6 +12,7 @@ TForm::TForm() {
 }
 
 TForm::~TForm() {
+    if (Application().lastActivated() == this) Application().setLastActivated(nullptr);
     destroyWindow();
 }
 
@@ -58,6 +59,7 @@ void TForm::userClose() {
 }
 
 void TForm::userActivate() {
+    Application().setLastActivated(this);
     Application().dispatch(OnActivate);
 }
 
@@ -66,7 +68,8 @@ void TForm::peerActiveChanged(bool active, bool popupMenuOpen) {
         leftForMenu_ = popupMenuOpen;
         return;
     }
-    if (std::exchange(leftForMenu_, false)) return;
+    // Another form may have become active while the menu was open.
+    if (std::exchange(leftForMenu_, false) && Application().lastActivated() == this) return;
     userActivate();
 }
 

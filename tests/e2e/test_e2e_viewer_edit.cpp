@@ -218,6 +218,12 @@ TEST_F(EndToEnd, ViewerMovesAnObjectWithShiftAndSavesItUnderANewName) {
     const auto [hx, hy] = v.feetAt(end);
     EXPECT_NEAR(double(fx), hx, v.s) << xy;
     EXPECT_NEAR(double(fy), hy, v.s) << xy;
+    // Without Shift the pointer only shows where it is.
+    x.moveTo(mx, my);
+    const std::string atMenu =
+        "x: " + std::to_string(menuAt.x) + " y:" + std::to_string(menuAt.y) + " ";
+    ASSERT_TRUE(e2e::waitUntil(
+        [&] { return e2e::readState(state)["loview.xyview.Caption"].rfind(atMenu, 0) == 0; }, 5s));
     s = e2e::readState(state);
     ASSERT_EQ(intOf(s, "loview.magzoom.Position"), int(std::lround(v.s * 20)));
     ASSERT_EQ(s["loview.loimg.size"], std::to_string(W) + " " + std::to_string(H));
