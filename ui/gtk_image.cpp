@@ -167,6 +167,8 @@ struct ScrollBoxPeer {
         auto* b = static_cast<TScrollBox*>(data);
         b->userScroll(int(std::lround(gtk_adjustment_get_value(adj(*b, true)))),
                       int(std::lround(gtk_adjustment_get_value(adj(*b, false)))));
+        // No handler runs for a scroll, so no dispatch writes the new positions.
+        Application().writeStateIfAsked();
     }
 };
 

@@ -126,6 +126,8 @@ struct PaintedScrollBoxPeer {
                       int(std::lround(gtk_adjustment_get_value(
                           gtk_range_get_adjustment(GTK_RANGE(b->vbar_))))));
         if (auto* img = dynamic_cast<TImage*>(b->child())) img->invalidate();
+        // No handler runs for a scroll, so no dispatch writes the new positions.
+        Application().writeStateIfAsked();
     }
 };
 
