@@ -4,6 +4,8 @@
 #include "form.h"
 #include "gtk_peer.h"
 
+#include <utility>
+
 namespace vx::ui {
 
 using namespace gtk;
@@ -137,8 +139,16 @@ struct FormPeer {
         reportingLater(f, [f, a] { f->userResize(a->width, a->height); });
         f->resizingFromPeer_ = false;
     }
+    // An open pop-up menu takes the keyboard, so GTK reports the window
+    // inactive until it closes; the form was the active one all along.
     static void activeChanged(GObject* w, GParamSpec*, gpointer data) {
-        if (gtk_window_is_active(GTK_WINDOW(w))) static_cast<TForm*>(data)->userActivate();
+        auto* f = static_cast<TForm*>(data);
+        if (!gtk_window_is_active(GTK_WINDOW(w))) {
+            GtkWidget* grab = gtk_grab_get_current();
+            f->inactiveForMenu_ = grab && GTK_IS_MENU(grab);
+        } else if (!std::exchange(f->inactiveForMenu_, false)) {
+            f->userActivate();
+        }
     }
 };
 

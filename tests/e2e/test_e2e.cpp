@@ -449,6 +449,57 @@ TEST_F(EndToEnd, ViewerZoomsWithCtrlWheelAndCentresOnTheOrigin) {
     EXPECT_TRUE(e2e::waitForState(state, "loview.magzoom.Position", "50", 5s));
 }
 
+// "Start moving 1 object" from the view's menu turns the edit-mode text red
+// on screen, and closing the menu does not activate the window again (which
+// would switch editing off); the viewer opens with the text black.
+TEST_F(EndToEnd, ViewerShowsTheEditModeTextRedWhileEditing) {
+    ASSERT_NO_FATAL_FAILURE(loadMapAndPickFirstRow());
+    clickControl("showloview");
+    ASSERT_TRUE(
+        e2e::waitForState(state, "loview.editOnOff.Caption", "Editing / moving objects OFF", 10s));
+    const e2e::Window viewer = x.findWindow("loview", 10s);
+    ASSERT_NE(viewer, 0u) << "no window titled loview";
+    int vx0 = 0, vy0 = 0, vw = 0, vh = 0;
+    x.origin(viewer, vx0, vy0, vw, vh);
+    auto s = e2e::readState(state);
+    EXPECT_EQ(s["loview.editOnOff.FontColor"], "$000000");
+    const Rect lab = bounds(s, "loview.editOnOff");
+    // Pixels of the caption's text: red ones, and dark ones that are not red.
+    const auto inks = [&](int& red, int& black) {
+        int l = 0, r = 0;
+        std::istringstream(e2e::readState(state)["loview.editOnOff.captionSpan"]) >> l >> r;
+        red = black = 0;
+        if (r <= l) return;
+        for (uint32_t p : x.grab(vx0 + lab.x + l, vy0 + lab.y, r - l, lab.h)) {
+            const int cr = p >> 16 & 0xFF, cg = p >> 8 & 0xFF, cb = p & 0xFF;
+            red += cr > 200 && cg < 60 && cb < 60;
+            black += cr < 60 && cg < 60 && cb < 60;
+        }
+    };
+    int red = 0, black = 0;
+    EXPECT_TRUE(waitUntil([&] { return inks(red, black), black > 20 && red == 0; }, 5s))
+        << red << " " << black;
+
+    // A zoom that only a new activation of the window would undo.
+    const Rect box = bounds(s, "loview.loscroll");
+    const int cx = vx0 + box.x + box.w / 2, cy = vy0 + box.y + box.h / 2;
+    x.wheel(cx, cy, 5, 1, true);
+    ASSERT_TRUE(e2e::waitForState(state, "loview.magzoom.Position", "62", 5s));
+    // The menu opens with its corner at the pointer, its first item
+    // ("Start moving 1 object (shift key + mouse)") just below.
+    x.click(cx, cy, 3);
+    std::this_thread::sleep_for(300ms);
+    x.click(cx + 60, cy + 10);
+    ASSERT_TRUE(
+        e2e::waitForState(state, "loview.editOnOff.Caption", "Editing / moving objects ON", 5s));
+    EXPECT_EQ(e2e::readState(state)["loview.editOnOff.FontColor"], "$0000FF");
+    EXPECT_TRUE(waitUntil([&] { return inks(red, black), red > 20 && black == 0; }, 5s))
+        << red << " " << black;
+    EXPECT_EQ(e2e::readState(state)["loview.magzoom.Position"], "62")
+        << "closing the menu activated the window again";
+    e2e::writePng((demoFolder() / "viewer-editing.png").string(), x.grab(vx0, vy0, vw, vh), vw, vh);
+}
+
 TEST_F(EndToEnd, EditsANameSavesItAndLoadsItBack) {
     // A second template folder to save into; it has no map 4 file yet.
     const fs::path folder = demoFolder() / "LMedited";
