@@ -42,6 +42,8 @@ void TControl::createPeers() {
     if (!widget_) {
         widget_ = createWidget();
         if (widget_) {
+            // Names the widget for the test-only dump of what GTK holds.
+            if (!Name().empty()) gtk_widget_set_name(widget_, Name().c_str());
             if (parent_) parent_->placeChild(this);
             peerBounds();
             peerEnabled();

@@ -48,6 +48,13 @@ const fs::path& demoFolder() {
 
 using e2e::waitUntil;
 
+// Keys through xdotool (XTest), to whatever holds the keyboard: an open pop-up
+// menu grabs it, a dialog gets it once focused.
+bool xdotool(const e2e::XServer& x, const std::string& args) {
+    const std::string cmd = "DISPLAY=" + x.name() + " xdotool " + args + " > /dev/null 2>&1";
+    return std::system(cmd.c_str()) == 0;
+}
+
 class EndToEnd : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -56,9 +63,11 @@ protected:
                   std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
                   ".txt"))
                     .string();
+        gtkState = state + ".gtk";
         fs::remove(state);
+        fs::remove(gtkState);
         prog = std::make_unique<e2e::Program>((demoFolder() / "vexton").string(),
-                                              demoFolder().string(), x.name(), state);
+                                              demoFolder().string(), x.name(), state, gtkState);
         win = x.findWindow("Vexton", 20s);
         ASSERT_NE(win, 0u) << "no window titled Vexton";
         ASSERT_TRUE(e2e::waitForState(state, "Form1.visible", "1", 10s));
@@ -82,7 +91,7 @@ protected:
     }
 
     e2e::XServer x;
-    std::string state;
+    std::string state, gtkState; // what the controls hold, what the GTK widgets show
     std::unique_ptr<e2e::Program> prog;
     e2e::Window win = 0;
     int wx = 0, wy = 0, ww = 0, wh = 0;
@@ -177,6 +186,83 @@ TEST_F(EndToEnd, LoadsTheMapAndPicksALandmarkByItsIcon) {
     const std::string name(vx::nameText(t.rec(target)));
     auto after = e2e::readState(state);
     EXPECT_NE(after["Form1.LMdata.Text"].find("Name :" + name), std::string::npos);
+
+    // Once more at a place worked out by hand, checked against what GTK shows.
+    // Record 8 is "Depot Guignes" at 48.633 N, 2.800 E (tools/demo_world.cpp).
+    ASSERT_NE(target, 8);
+    EXPECT_EQ(vx::nameText(t.rec(8)), "Depot Guignes");
+    EXPECT_FLOAT_EQ(t.rec(8).lat, 48.633f);
+    EXPECT_FLOAT_EQ(t.rec(8).lon, 2.800f);
+    // Map 4's reference points on the 4000 x 3000 picture: A (48.7256317 N,
+    // 2.9756718 E) at (3535, 495), B (48.5205193 N, 2.6909347 E) at (1957, 2223);
+    // the longitude scale is 1 at 48.6272850 N.
+    //   y = 495 + (48.7256317 - 48.633) / (48.7256317 - 48.5205193) * (2223 - 495)
+    //     = 495 + 0.0926323 / 0.2051125 * 1728 = 1275.39
+    //   x = 1957 + (2.800 - 2.6909347) / (2.9756718 - 2.6909347) * (3535 - 1957)
+    //     = 1957 + 0.1090653 / 0.2847371 * 1578 = 2561.43,
+    //   times cos 48.633 / cos 48.6272850 = 0.999887: 2561.14; the shift
+    //   1000 * (1 - 0.999887) = 0.11 rounds to 0.
+    // The picture is scaled to the size the drawing area asks of GTK, from
+    // where GTK placed that area.
+    std::map<std::string, std::string> g;
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            g = e2e::readState(gtkState);
+            return g["Form1.Image1.request"] == s["Form1.Image1.size"];
+        },
+        5s))
+        << "GTK's image asks " << g["Form1.Image1.request"] << ", the control is " << W << " x "
+        << H;
+    Rect img;
+    std::istringstream(g["Form1.Image1.geom"]) >> img.x >> img.y >> img.w >> img.h;
+    ASSERT_GE(img.w, W);
+    ASSERT_GE(img.h, H);
+    const long double gx = 2561.14L * W / 4000, gy = 1275.39L * H / 3000;
+    x.click(wx + img.x + static_cast<int>(std::lround(gx)) + 3,
+            wy + img.y + static_cast<int>(std::lround(gy)) + 3);
+    ASSERT_TRUE(e2e::waitForState(state, "Form1.lmpicklist.ItemIndex", "7", 5s))
+        << "Depot Guignes not picked at " << gx << " " << gy;
+
+    // GTK's list has that one row selected and shows it; GTK's memo shows the record.
+    const std::vector<std::string> memo = {
+        "Rec# :   8", "Elev.:      471.00",           // 100 + (7 * 53) % 900
+        "Rota.:      315.00", "Name :Depot Guignes"}; // the rotations' eighth
+    auto showsRecord8 = [&](const std::string& text) {
+        return std::all_of(memo.begin(), memo.end(), [&](const std::string& line) {
+            return text.find(line) != std::string::npos;
+        });
+    };
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            g = e2e::readState(gtkState);
+            return g["Form1.lmpicklist.selected"] == "7" &&
+                   g["Form1.lmpicklist.selectedText"].ends_with(" 8 Depot Guignes") &&
+                   showsRecord8(g["Form1.LMdata.text"]);
+        },
+        5s))
+        << "GTK list: rows " << g["Form1.lmpicklist.selected"] << " \""
+        << g["Form1.lmpicklist.selectedText"] << "\", memo \"" << g["Form1.LMdata.text"] << "\"";
+    int first = -1, last = -1;
+    std::istringstream(g["Form1.lmpicklist.visibleRows"]) >> first >> last;
+    EXPECT_TRUE(first <= 7 && 7 <= last) << "row 7 out of view: " << first << " to " << last;
+    EXPECT_EQ(g["Form1.LMdata.mapped"], "1");
+
+    // The memo's text as a user gets it: all of it copied by keys.
+    const Rect data = bounds(e2e::readState(state), "Form1.LMdata");
+    std::string copied;
+    for (int tries = 0; tries < 3 && !showsRecord8(copied); ++tries) {
+        x.click(wx + data.x + data.w / 2, wy + data.y + data.h / 2);
+        std::this_thread::sleep_for(200ms);
+        xdotool(x, "key ctrl+a ctrl+c");
+        waitUntil(
+            [&] {
+                copied = e2e::clipboardText(x.name());
+                return showsRecord8(copied);
+            },
+            3s);
+    }
+    EXPECT_TRUE(showsRecord8(copied)) << "copied from the memo: \"" << copied << "\"";
+    EXPECT_EQ(std::count(copied.begin(), copied.end(), '\n'), 7) << copied;
     clickControl("quitapp");
     EXPECT_EQ(prog->wait(10s), 0);
 }
@@ -211,13 +297,6 @@ std::vector<std::string> objectFiles() {
 }
 
 // Copy and paste through the list menu, and the text export.
-
-// Keys through xdotool (XTest), to whatever holds the keyboard: an open pop-up
-// menu grabs it, a dialog gets it once focused.
-bool xdotool(const e2e::XServer& x, const std::string& args) {
-    const std::string cmd = "DISPLAY=" + x.name() + " xdotool " + args + " > /dev/null 2>&1";
-    return std::system(cmd.c_str()) == 0;
-}
 
 // The load has sized the map and selected the first landmark.
 bool mapLoaded(const std::string& state) {
