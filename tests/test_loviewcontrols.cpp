@@ -127,6 +127,21 @@ TEST_F(LoviewControlsTest, TheWindowBackFromItsMenuIsNoActivation) {
     ASSERT_TRUE(dlg->errors.empty()) << dlg->errors.front();
 }
 
+TEST_F(LoviewControlsTest, ArrowStepsScrollTheViewBy124Across92Down) {
+    shown();
+    const int h0 = horz(), v0 = vert();
+    ASSERT_GT(h0, 3 * 124);
+    ASSERT_GT(v0, 3 * 92);
+    v().loscroll->HorzScrollBar().userStep(1);
+    v().loscroll->VertScrollBar().userStep(1);
+    EXPECT_EQ(horz(), h0 + 124);
+    EXPECT_EQ(vert(), v0 + 92);
+    v().loscroll->HorzScrollBar().userStep(-3);
+    v().loscroll->VertScrollBar().userStep(-3);
+    EXPECT_EQ(horz(), h0 - 248);
+    EXPECT_EQ(vert(), v0 - 184);
+}
+
 TEST_F(LoviewControlsTest, DrawNodrawLabelSetsMagnification50) {
     shown();
     v().magxyLab->userClick();

@@ -31,6 +31,7 @@ void TApplication::Initialize(int& argc, char**& argv) {
     }
     headless_ = false;
     gtk::installDialogs();
+    gtk::startWidgetDumpIfAsked();
 }
 
 void TApplication::setHeadless(bool on) {

@@ -81,6 +81,8 @@ public:
     // With VX_STATE_FILE set, writes what every control holds to that file
     // (after each event; the end-to-end tests read it).
     void writeStateIfAsked() const;
+    // What that file holds: one "form.control.property=value" line each.
+    std::string stateText() const;
     // Events whose handlers have run to their end (the state dump reports it).
     uint64_t dispatchCount() const { return dispatched_; }
 

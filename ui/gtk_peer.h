@@ -23,6 +23,8 @@ TPoint screenSize();
 // Runs fn once when the loop is idle, before repainting.
 void atIdle(std::function<void()> fn);
 void installDialogs();
+// Test support: with VX_GTK_STATE_FILE set, writes what the widgets hold there.
+void startWidgetDumpIfAsked();
 // The window of the visible form that has the focus, or nullptr.
 GtkWindow* activeWindow();
 

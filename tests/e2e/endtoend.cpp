@@ -56,9 +56,11 @@ void EndToEnd::SetUp() {
          ("state-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
           ".txt"))
             .string();
+    gtkState = state + ".gtk";
     fs::remove(state);
+    fs::remove(gtkState);
     prog = std::make_unique<Program>((demoFolder() / "vexton").string(), demoFolder().string(),
-                                     x.name(), state);
+                                     x.name(), state, gtkState);
     win = x.findWindow("Vexton", 20s);
     ASSERT_NE(win, 0u) << "no window titled Vexton";
     ASSERT_TRUE(waitForState(state, "Form1.visible", "1", 10s));

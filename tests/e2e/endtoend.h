@@ -54,7 +54,7 @@ protected:
     void shot(const std::string& name, std::vector<uint32_t>& px);
 
     XServer x;
-    std::string state;
+    std::string state, gtkState; // what the controls hold, what the GTK widgets show
     std::unique_ptr<Program> prog;
     Window win = 0;
     int wx = 0, wy = 0, ww = 0, wh = 0;
