@@ -94,7 +94,7 @@ private:
     std::vector<std::unique_ptr<TComponent>> components_;
     GtkWidget* layout_ = nullptr; // the container children are put in
     bool resizingFromPeer_ = false;
-    bool leftForMenu_ = false;
+    bool leftForMenu_ = false; // the window gave the keyboard to one of its pop-up menus
 };
 
 } // namespace vx::ui
