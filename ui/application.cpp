@@ -31,6 +31,7 @@ void TApplication::Initialize(int& argc, char**& argv) {
     }
     headless_ = false;
     gtk::installDialogs();
+    gtk::startWidgetDumpIfAsked();
 }
 
 void TApplication::setHeadless(bool on) {
@@ -165,6 +166,7 @@ void TApplication::flushPeers() {
 void TApplication::resetForTesting() {
     forms_.clear();
     mainForm_ = nullptr;
+    lastActivated_ = nullptr;
     terminated_ = false;
     exitCode_ = 0;
     pendingFlush_.clear();

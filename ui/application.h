@@ -45,6 +45,9 @@ public:
         return ref;
     }
     TForm* MainForm() const { return mainForm_; }
+    // The form whose OnActivate ran last (nullptr when none, or it is gone).
+    const TForm* lastActivated() const { return lastActivated_; }
+    void setLastActivated(const TForm* f) { lastActivated_ = f; }
 
     // Shows the main form and runs the event loop until it closes or
     // Terminate is called. Headless: returns at once. Returns the exit code.
@@ -79,6 +82,8 @@ public:
     // (after each event; the end-to-end tests read it). Not from inside a
     // handler, and not again while nothing changed.
     void writeStateIfAsked() const;
+    // What that file holds: one "form.control.property=value" line each.
+    std::string stateText() const;
     // Events whose handlers have run to their end (the state dump reports it).
     uint64_t dispatchCount() const { return dispatched_; }
 
@@ -100,6 +105,7 @@ private:
     void runIdleWork();
     std::string title_ = "Vexton";
     TForm* mainForm_ = nullptr;
+    const TForm* lastActivated_ = nullptr;
     std::vector<TControl*> pendingFlush_;
     unsigned flushIdle_ = 0; // the queued flush, while flushQueued_
     bool flushQueued_ = false;

@@ -24,6 +24,8 @@ TPoint screenSize();
 unsigned atIdle(std::function<void()> fn);
 void cancelIdle(unsigned id);
 void installDialogs();
+// Test support: with VX_GTK_STATE_FILE set, writes what the widgets hold there.
+void startWidgetDumpIfAsked();
 // The window of the visible form that has the focus, or nullptr.
 GtkWindow* activeWindow();
 
