@@ -28,8 +28,39 @@ int intOf(const std::map<std::string, std::string>& s, const std::string& key) {
     return std::stoi(it->second);
 }
 
+namespace {
+
+// Each test process makes its own demo folders (some 40 MB each); they go
+// when its tests have passed, and stay after a failure (or with
+// VX_E2E_KEEP set) for a look at the state files and screenshots.
+class DemoFolders : public ::testing::Environment {
+public:
+    void add(const fs::path& d) { folders_.push_back(d); }
+    void TearDown() override {
+        if (!::testing::UnitTest::GetInstance()->Passed() || std::getenv("VX_E2E_KEEP")) return;
+        for (const auto& d : folders_) {
+            std::error_code ec;
+            fs::remove_all(d, ec);
+        }
+    }
+
+private:
+    std::vector<fs::path> folders_;
+};
+
+DemoFolders* const demoFolders =
+    static_cast<DemoFolders*>(::testing::AddGlobalTestEnvironment(new DemoFolders));
+
+} // namespace
+
+fs::path makeTestDemoFolder(const std::string& tag) {
+    const fs::path d = makeDemoFolder(tag, VX_DEMODATA_EXE, VX_VEXTON_EXE);
+    demoFolders->add(d);
+    return d;
+}
+
 const fs::path& demoFolder() {
-    static const fs::path dir = makeDemoFolder("vx-e2e", VX_DEMODATA_EXE, VX_VEXTON_EXE);
+    static const fs::path dir = makeTestDemoFolder("vx-e2e");
     return dir;
 }
 

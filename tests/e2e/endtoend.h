@@ -24,6 +24,8 @@ Rect bounds(const std::map<std::string, std::string>& s, const std::string& key)
 int intOf(const std::map<std::string, std::string>& s, const std::string& key);
 
 // One demo folder for the whole run: generating the maps takes a moment.
+// A demo folder of this test process, removed once its tests have passed.
+std::filesystem::path makeTestDemoFolder(const std::string& tag);
 const std::filesystem::path& demoFolder();
 
 // Keys and pointer moves through xdotool (XTest), to whatever holds the

@@ -1,7 +1,7 @@
 // The main window on a small and a large screen: every caption fits the room
 // its control has, the landmark memo shows a whole record, and a larger
 // screen gives its room to the map.
-#include "xsession.h"
+#include "endtoend.h"
 
 #include "mapeditor/lmedit.h"
 #include "mapeditor/lmfile.h"
@@ -38,7 +38,7 @@ const std::string longName = "Longest landmark name of all 39 letters";
 // A demo folder whose first landmark on the default map has the longest name.
 const fs::path& layoutFolder() {
     static const fs::path dir = [] {
-        const fs::path d = e2e::makeDemoFolder("vx-e2e-layout", VX_DEMODATA_EXE, VX_VEXTON_EXE);
+        const fs::path d = e2e::makeTestDemoFolder("vx-e2e-layout");
         const std::string lm = (d / "LMdefault" / "lndmrks4.mlf").string();
         vx::Tlm t = vx::readLandmarkFile(lm);
         vx::setNameField(t.rec(1), longName);
