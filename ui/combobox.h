@@ -5,6 +5,7 @@
 #include "ui/itemstrings.h"
 
 #include <string>
+#include <vector>
 
 namespace vx::ui {
 
@@ -61,6 +62,7 @@ private:
     std::string text_;
     TComboBoxStyle style_ = csDropDown;
     bool rebuildPending_ = false;
+    std::vector<std::string> peerItems_; // the entries the peer holds
     std::string fontName_;
     GtkWidget* combo_ = nullptr;
     // Peer only: the focus is in the box as OnEnter / OnExit reported it, the
