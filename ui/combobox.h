@@ -57,6 +57,7 @@ private:
     friend struct ComboPeer;
     void itemsChanged();
     void peerSelection();
+    void peerSelectionLater();
     TItemStrings items_;
     int itemIndex_ = -1;
     std::string text_;

@@ -210,7 +210,8 @@ void TComboBox::flushPeer() {
 void TComboBox::peerSelection() {
     if (rebuildPending_) return flushPeer();
     Blocker block(combo_, this);
-    gtk_combo_box_set_active(GTK_COMBO_BOX(combo_), itemIndex_);
+    if (gtk_combo_box_get_active(GTK_COMBO_BOX(combo_)) != itemIndex_)
+        gtk_combo_box_set_active(GTK_COMBO_BOX(combo_), itemIndex_);
     if (GtkEntry* e = ComboPeer::entry(*this)) {
         Blocker blockEntry(e, this);
         gtk_entry_set_text(e, toUtf8(text_).c_str());
