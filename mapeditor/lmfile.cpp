@@ -54,11 +54,15 @@ Tlm readLandmarkFile(const std::string& path) {
 }
 
 std::string landmarkFileBytes(const Tlm& t) {
-    const size_t recsize = t.head.recsize;
+    // A table that never came from a file (landmarks added or pasted before
+    // any load) has record size 0; its records are written at their own 63
+    // bytes, so the saved file holds them and reads back.
+    const size_t recsize = t.head.recsize != 0 ? t.head.recsize : sizeof(landmark);
     const int n = std::min<int>(t.head.count, lmCapacity);
     std::string out(sizeof(landmarkhead) + n * recsize, '\0');
     landmarkhead h = t.head;
     h.count = static_cast<uint16_t>(n);
+    h.recsize = static_cast<uint16_t>(recsize);
     std::memcpy(out.data(), &h, sizeof h);
     for (int i = 0; i < n; ++i)
         std::memcpy(out.data() + sizeof h + i * recsize, &t.recs[i],

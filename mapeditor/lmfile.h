@@ -38,7 +38,8 @@ Tlm parseLandmarkFile(const std::string& bytes, const std::string& nameForMessag
 Tlm readLandmarkFile(const std::string& path);
 
 // The file form: the header as held, count records of recsize bytes each
-// (bytes beyond the 63 of a record are written as zeros).
+// (bytes beyond the 63 of a record are written as zeros). Record size 0, a
+// table that was never loaded, is written as 63.
 std::string landmarkFileBytes(const Tlm& t);
 void saveLandmarkFile(const std::string& path, const Tlm& t);
 

@@ -100,6 +100,8 @@ void Tloview::createComponents() {
     loscroll = stretching.place<ui::TPaintedScrollBox>("loscroll", viewX, viewY, formW - viewX - 4,
                                                        formH - 50 - viewY);
     loimg = add<ui::TRecordImage>("loimg", loscroll, 0, 0, 5000, 5000);
+    loscroll->HorzScrollBar().setIncrement(124);
+    loscroll->VertScrollBar().setIncrement(92);
 
     // Readouts under the lists and the view.
     ui::FormBuilder bottom(*this, {true, false, false, true});

@@ -27,6 +27,7 @@ void Tloview::allowedit(bool on) {
     editAllowed = on;
     rotaobj->setEnabled(on);
     editOnOff->setCaption(on ? editOnText : editOffText);
+    editOnOff->setFontColor(on ? ui::clRed : ui::clBlack);
     if (on) {
         snapshot.take(lotab);
         redraw(false, lotab);

@@ -107,6 +107,23 @@ TEST(LandmarkFile, SaveRoundTripIsByteForByteExceptTheCount) {
     EXPECT_EQ(count, 5);
 }
 
+TEST(LandmarkFile, ATableNeverLoadedSavesItsRecordsAt63Bytes) {
+    // Landmarks added before any file was loaded: the header is all zeros.
+    Tlm t{};
+    t.head.count = 2;
+    setName(t.rec(1), "First");
+    setName(t.rec(2), "Second");
+    t.rec(2).lat = 51.25f;
+    const std::string out = landmarkFileBytes(t);
+    ASSERT_EQ(out.size(), 100u + 2 * 63);
+    uint16_t recsize;
+    std::memcpy(&recsize, out.data() + 22, 2);
+    EXPECT_EQ(recsize, 63);
+    Tlm back = parseLandmarkFile(out, "new.dat");
+    ASSERT_EQ(back.count(), 2);
+    EXPECT_EQ(std::memcmp(&back.rec(2), &t.rec(2), sizeof(landmark)), 0);
+}
+
 TEST(LandmarkFile, FailedSaveLeavesThePreviousFile) {
     vxtest::TempDir dir;
     dir.write("keep.dat", "previous contents");

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstring>
+#include <functional>
 
 using namespace vx;
 using vxtest::makeObject;
@@ -65,6 +66,31 @@ TEST_F(LoEditTest, EditModeSwitchesTheBarAndTheTextButNotTheRotationCaption) {
     w.allowrotobj->click();
     EXPECT_FALSE(w.rotaobj->Enabled());
     EXPECT_EQ(w.allowrotobj->Caption(), "Enable rotation");
+}
+
+// Every way into and out of edit mode sets the text and its colour together.
+TEST_F(LoEditTest, EditModeTextIsRedWhileOnAndBlackOnceOff) {
+    Tloview& w = withCount(2);
+    const struct {
+        const char* step;
+        std::function<void()> act;
+        const char* caption;
+        ui::TColor colour; // $BBGGRR
+    } steps[] = {
+        {"start", [&] { w.chgobj->click(); }, "Editing / moving objects ON", 0x0000FF},
+        {"stop", [&] { w.stopedit->click(); }, "Editing / moving objects OFF", 0x000000},
+        {"stop again", [&] { w.stopedit->click(); }, "Editing / moving objects OFF", 0x000000},
+        {"restart", [&] { w.chgobj->click(); }, "Editing / moving objects ON", 0x0000FF},
+        {"cancel edit", [&] { w.canceledit->click(); }, "Editing / moving objects OFF", 0x000000},
+        {"start once more", [&] { w.chgobj->click(); }, "Editing / moving objects ON", 0x0000FF},
+        {"activation", [&] { w.userActivate(); }, "Editing / moving objects OFF", 0x000000},
+    };
+    for (const auto& s : steps) {
+        s.act();
+        EXPECT_EQ(w.editOnOff->Caption(), s.caption) << s.step;
+        EXPECT_EQ(w.editOnOff->FontColor(), s.colour) << s.step;
+    }
+    EXPECT_TRUE(dlg->errors.empty());
 }
 
 TEST_F(LoEditTest, CancelEditRestoresTheFileAsLoaded) {

@@ -139,6 +139,9 @@ TEST_F(LoviewTest, ControlsStartWithTheirRangesAndStates) {
     EXPECT_FALSE(v().loimgbup->Visible());
     EXPECT_FALSE(v().rotaobj->Enabled());
     EXPECT_EQ(v().loimg->Parent(), v().loscroll);
+    EXPECT_EQ(v().loscroll->HorzScrollBar().Increment(), 124);
+    EXPECT_EQ(v().loscroll->VertScrollBar().Increment(), 92);
+    EXPECT_EQ(v().editOnOff->FontColor(), ui::clBlack);
     EXPECT_EQ(v().loimg->PopupMenu(), v().editmen);
     EXPECT_EQ(v().objlist->PopupMenu(), v().objlistmen);
     EXPECT_EQ(v().loworklist->PopupMenu(), v().workmen);

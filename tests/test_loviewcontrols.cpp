@@ -98,6 +98,50 @@ TEST_F(LoviewControlsTest, ActivationResetsTheView) {
     EXPECT_EQ(v().amagxylab->Caption(), "draw   2 total   2 66.67 %");
 }
 
+// A pop-up menu holds the keyboard while it is open, so the window is inactive
+// for that time: its choice must outlast the window's coming back.
+TEST_F(LoviewControlsTest, TheWindowBackFromItsMenuIsNoActivation) {
+    shown();
+    v().magzoom->setPosition(100);
+    v().peerActiveChanged(true, false); // the pointer came in from the main window
+    ASSERT_EQ(v().magzoom->Position(), 64);
+    v().magzoom->setPosition(100);
+    v().peerActiveChanged(false, true);
+    v().chgobj->click(); // "Start moving 1 object (shift key + mouse)"
+    v().peerActiveChanged(true, false);
+    EXPECT_TRUE(v().editAllowed);
+    EXPECT_EQ(v().editOnOff->Caption(), "Editing / moving objects ON");
+    EXPECT_EQ(v().magzoom->Position(), 100);
+
+    v().peerActiveChanged(false, false); // to the main window and back
+    v().peerActiveChanged(true, false);
+    EXPECT_FALSE(v().editAllowed);
+    EXPECT_EQ(v().magzoom->Position(), 64);
+
+    // A click on the main window closes the menu and activates that window.
+    v().magzoom->setPosition(100);
+    v().peerActiveChanged(false, true);
+    ui::Application().MainForm()->userActivate();
+    v().peerActiveChanged(true, false);
+    EXPECT_EQ(v().magzoom->Position(), 64);
+    ASSERT_TRUE(dlg->errors.empty()) << dlg->errors.front();
+}
+
+TEST_F(LoviewControlsTest, ArrowStepsScrollTheViewBy124Across92Down) {
+    shown();
+    const int h0 = horz(), v0 = vert();
+    ASSERT_GT(h0, 3 * 124);
+    ASSERT_GT(v0, 3 * 92);
+    v().loscroll->HorzScrollBar().userStep(1);
+    v().loscroll->VertScrollBar().userStep(1);
+    EXPECT_EQ(horz(), h0 + 124);
+    EXPECT_EQ(vert(), v0 + 92);
+    v().loscroll->HorzScrollBar().userStep(-3);
+    v().loscroll->VertScrollBar().userStep(-3);
+    EXPECT_EQ(horz(), h0 - 248);
+    EXPECT_EQ(vert(), v0 - 184);
+}
+
 TEST_F(LoviewControlsTest, DrawNodrawLabelSetsMagnification50) {
     shown();
     v().magxyLab->userClick();

@@ -190,6 +190,50 @@ TEST_F(UiApp, ScrollPositionsClampToTheChild) {
     EXPECT_EQ(box->VertScrollBar().Max(), 0);
 }
 
+TEST_F(UiApp, ArrowStepsMoveByTheIncrementWithinTheRange) {
+    TForm form;
+    form.setBounds(0, 0, 500, 400);
+    auto* box = form.add<TScrollBox>("box", nullptr, 0, 0, 400, 300);
+    form.add<TImage>("img", box, 0, 0, 1000, 800);
+    // Both bars show (16 pixels headless): 1000 - 384 and 800 - 284 are the ends.
+    TControlScrollBar &h = box->HorzScrollBar(), &v = box->VertScrollBar();
+    h.setIncrement(124);
+    v.setIncrement(92);
+    const struct {
+        TControlScrollBar& bar;
+        int steps, position;
+    } cases[] = {
+        {h, 1, 124}, {h, 3, 496}, {h, 1, 616},  {h, -10, 0}, {h, 2, 248},        {h, 1 << 30, 616},
+        {v, 2, 184}, {v, 5, 516}, {v, -1, 424}, {v, -5, 0},  {v, -(1 << 30), 0},
+    };
+    for (const auto& c : cases) {
+        c.bar.userStep(c.steps);
+        EXPECT_EQ(c.bar.Position(), c.position) << (&c.bar == &h ? "horz " : "vert ") << c.steps;
+    }
+    EXPECT_EQ(h.Position(), 616) << "one bar's steps leave the other alone";
+    v.setIncrement(0);
+    EXPECT_EQ(v.Increment(), 1);
+    v.userStep(7);
+    EXPECT_EQ(v.Position(), 7);
+}
+
+TEST_F(UiApp, LabelFontColourIsKeptAndDumped) {
+    auto* form = Application().CreateForm<TForm>();
+    form->setName("F");
+    auto* label = form->add<TLabel>("label", nullptr, 0, 0, 80, 18);
+    auto* stat = form->add<TStaticText>("stat", nullptr, 0, 20, 80, 18);
+    label->setCaption("on");
+    label->setFontColor(clRed);
+    label->setCaption("still red");
+    stat->setFontColor(rgb(0x12, 0x34, 0x56));
+    EXPECT_EQ(label->FontColor(), 0x0000FFu);
+    const std::string dump = Application().stateText();
+    EXPECT_NE(dump.find("F.label.Caption=still red\nF.label.FontColor=$0000FF\n"),
+              std::string::npos)
+        << dump;
+    EXPECT_NE(dump.find("F.stat.FontColor=$563412\n"), std::string::npos) << dump;
+}
+
 TEST_F(UiApp, SmokeFormWithEveryControl) {
     vxtest::DialogScope dlg;
     TForm form;
@@ -244,4 +288,34 @@ TEST_F(UiApp, SmokeFormWithEveryControl) {
     EXPECT_EQ(img->Canvas().Pixels(5, 5), clWhite) << "the icon is drawn over the line";
     EXPECT_EQ(button->widget(), nullptr) << "headless: no peers";
     EXPECT_TRUE(dlg->errors.empty());
+}
+
+// The state file is written after each event, but not from inside a handler
+// (a repaint it causes would show half its changes) and not again while
+// nothing changed. A file left as the test wrote it shows no write happened.
+TEST_F(UiApp, StateFileIsWrittenAtTheEndOfEachEventOnly) {
+    vxtest::TempDir dir;
+    const std::string file = (dir / "state.txt").string();
+    ASSERT_EQ(setenv("VX_STATE_FILE", file.c_str(), 1), 0);
+    auto dispatched = [&] {
+        const std::string s = dir.read("state.txt");
+        const std::string key = "Application.dispatched=";
+        return s.rfind(key, 0) == 0 ? std::stoll(s.substr(key.size())) : -1;
+    };
+    Application().writeStateIfAsked();
+    const long long first = dispatched();
+    ASSERT_GE(first, 0);
+
+    dir.write("state.txt", "left alone\n");
+    Application().writeStateIfAsked();
+    EXPECT_EQ(dir.read("state.txt"), "left alone\n") << "nothing changed";
+
+    std::string during;
+    Application().dispatch([&] {
+        Application().writeStateIfAsked();
+        during = dir.read("state.txt");
+    });
+    unsetenv("VX_STATE_FILE");
+    EXPECT_EQ(during, "left alone\n") << "written from inside a handler";
+    EXPECT_EQ(dispatched(), first + 1) << "the handler's end writes the state";
 }

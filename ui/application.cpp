@@ -31,6 +31,7 @@ void TApplication::Initialize(int& argc, char**& argv) {
     }
     headless_ = false;
     gtk::installDialogs();
+    gtk::startWidgetDumpIfAsked();
 }
 
 void TApplication::setHeadless(bool on) {
@@ -107,6 +108,11 @@ bool TApplication::dispatch(const std::function<void()>& handler) {
     if (--dispatchDepth_ == 0) {
         ++dispatched_;
         flushPeers();
+        // Done here, the queued flush would be one more event that does nothing.
+        if (flushQueued_) {
+            flushQueued_ = false;
+            gtk::cancelIdle(flushIdle_);
+        }
         writeStateIfAsked();
     }
     return ok;
@@ -118,7 +124,7 @@ void TApplication::schedulePeerFlush(TControl* control) {
     pendingFlush_.push_back(control);
     if (!flushQueued_ && !headless_) {
         flushQueued_ = true;
-        gtk::atIdle([] {
+        flushIdle_ = gtk::atIdle([] {
             Application().flushQueued_ = false;
             Application().flushPeers();
         });
@@ -160,10 +166,13 @@ void TApplication::flushPeers() {
 void TApplication::resetForTesting() {
     forms_.clear();
     mainForm_ = nullptr;
+    lastActivated_ = nullptr;
     terminated_ = false;
     exitCode_ = 0;
     pendingFlush_.clear();
     idleWork_.clear();
+    writtenState_.clear();
+    writtenStatePath_.clear();
 }
 
 } // namespace vx::ui

@@ -45,6 +45,9 @@ public:
         return ref;
     }
     TForm* MainForm() const { return mainForm_; }
+    // The form whose OnActivate ran last (nullptr when none, or it is gone).
+    const TForm* lastActivated() const { return lastActivated_; }
+    void setLastActivated(const TForm* f) { lastActivated_ = f; }
 
     // Shows the main form and runs the event loop until it closes or
     // Terminate is called. Headless: returns at once. Returns the exit code.
@@ -76,8 +79,11 @@ public:
     void atIdleFor(TControl* control, std::function<void()> fn);
 
     // With VX_STATE_FILE set, writes what every control holds to that file
-    // (after each event; the end-to-end tests read it).
+    // (after each event; the end-to-end tests read it). Not from inside a
+    // handler, and not again while nothing changed.
     void writeStateIfAsked() const;
+    // What that file holds: one "form.control.property=value" line each.
+    std::string stateText() const;
     // Events whose handlers have run to their end (the state dump reports it).
     uint64_t dispatchCount() const { return dispatched_; }
 
@@ -95,10 +101,13 @@ private:
     int exitCode_ = 0;
     int dispatchDepth_ = 0;
     uint64_t dispatched_ = 0;
+    mutable std::string writtenState_, writtenStatePath_; // what the state file holds
     void runIdleWork();
     std::string title_ = "Vexton";
     TForm* mainForm_ = nullptr;
+    const TForm* lastActivated_ = nullptr;
     std::vector<TControl*> pendingFlush_;
+    unsigned flushIdle_ = 0; // the queued flush, while flushQueued_
     bool flushQueued_ = false;
     std::vector<std::pair<TControl*, std::function<void()>>> idleWork_;
     bool idleQueued_ = false;

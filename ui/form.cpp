@@ -3,6 +3,8 @@
 #include "application.h"
 #include "menus.h"
 
+#include <utility>
+
 namespace vx::ui {
 
 TForm::TForm() {
@@ -10,6 +12,7 @@ TForm::TForm() {
 }
 
 TForm::~TForm() {
+    if (Application().lastActivated() == this) Application().setLastActivated(nullptr);
     destroyWindow();
 }
 
@@ -56,7 +59,18 @@ void TForm::userClose() {
 }
 
 void TForm::userActivate() {
+    Application().setLastActivated(this);
     Application().dispatch(OnActivate);
+}
+
+void TForm::peerActiveChanged(bool active, bool popupMenuOpen) {
+    if (!active) {
+        leftForMenu_ = popupMenuOpen;
+        return;
+    }
+    // Another form may have become active while the menu was open.
+    if (std::exchange(leftForMenu_, false) && Application().lastActivated() == this) return;
+    userActivate();
 }
 
 void TForm::userResize(int width, int height) {

@@ -68,6 +68,10 @@ public:
 
     // User actions, also for headless tests.
     void userActivate();
+    // The window system's active flag of the window changed. A pop-up menu
+    // takes the keyboard while it is open; getting it back from the menu is
+    // no activation of the form (else every menu choice would reset it).
+    void peerActiveChanged(bool active, bool popupMenuOpen);
     // The window's close button.
     void userClose();
     // The user resized the window (anchors follow).
@@ -90,6 +94,7 @@ private:
     std::vector<std::unique_ptr<TComponent>> components_;
     GtkWidget* layout_ = nullptr; // the container children are put in
     bool resizingFromPeer_ = false;
+    bool leftForMenu_ = false; // the window gave the keyboard to one of its pop-up menus
 };
 
 } // namespace vx::ui

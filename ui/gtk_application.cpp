@@ -28,9 +28,9 @@ TPoint screenSize() {
     return {gdk_screen_width(), gdk_screen_height()};
 }
 
-void atIdle(std::function<void()> fn) {
+unsigned atIdle(std::function<void()> fn) {
     auto* heap = new std::function<void()>(std::move(fn));
-    g_idle_add_full(
+    return g_idle_add_full(
         G_PRIORITY_HIGH_IDLE,
         [](gpointer data) -> gboolean {
             // No exception may cross GTK's C frames.
@@ -38,6 +38,10 @@ void atIdle(std::function<void()> fn) {
             return G_SOURCE_REMOVE;
         },
         heap, [](gpointer data) { delete static_cast<std::function<void()>*>(data); });
+}
+
+void cancelIdle(unsigned id) {
+    g_source_remove(id);
 }
 
 GtkWindow* activeWindow() {

@@ -4,6 +4,8 @@
 #include "form.h"
 #include "gtk_peer.h"
 
+#include <utility>
+
 namespace vx::ui {
 
 using namespace gtk;
@@ -40,6 +42,8 @@ void TControl::createPeers() {
     if (!widget_) {
         widget_ = createWidget();
         if (widget_) {
+            // Names the widget for the test-only dump of what GTK holds.
+            if (!Name().empty()) gtk_widget_set_name(widget_, Name().c_str());
             if (parent_) parent_->placeChild(this);
             peerBounds();
             peerEnabled();
@@ -137,8 +141,12 @@ struct FormPeer {
         reportingLater(f, [f, a] { f->userResize(a->width, a->height); });
         f->resizingFromPeer_ = false;
     }
+    // An open pop-up menu takes the keyboard, so GTK reports the window
+    // inactive until it closes; the form was the active one all along.
     static void activeChanged(GObject* w, GParamSpec*, gpointer data) {
-        if (gtk_window_is_active(GTK_WINDOW(w))) static_cast<TForm*>(data)->userActivate();
+        GtkWidget* grab = gtk_grab_get_current();
+        static_cast<TForm*>(data)->peerActiveChanged(gtk_window_is_active(GTK_WINDOW(w)),
+                                                     grab && GTK_IS_MENU(grab));
     }
 };
 

@@ -167,6 +167,8 @@ struct ScrollBoxPeer {
         auto* b = static_cast<TScrollBox*>(data);
         b->userScroll(int(std::lround(gtk_adjustment_get_value(adj(*b, true)))),
                       int(std::lround(gtk_adjustment_get_value(adj(*b, false)))));
+        // No handler runs for a scroll, so no dispatch writes the new positions.
+        Application().writeStateIfAsked();
     }
 };
 
@@ -218,10 +220,15 @@ void TScrollBox::peerPositions() {
     GtkAdjustment* h = ScrollBoxPeer::adj(*this, true);
     GtkAdjustment* v = ScrollBoxPeer::adj(*this, false);
     Blocker bh(h, this), bv(v, this);
-    gtk_adjustment_configure(h, horz_.Position(), 0, std::max(c->Width(), pageW), 16, pageW * 0.9,
-                             pageW);
-    gtk_adjustment_configure(v, vert_.Position(), 0, std::max(c->Height(), pageH), 16, pageH * 0.9,
-                             pageH);
+    // The viewport would repaint what scrolls in at once, inside the handler
+    // that scrolls; it is repainted with the handler's other changes instead.
+    GdkWindow* bin = gtk_viewport_get_bin_window(GTK_VIEWPORT(viewport_));
+    if (bin) gdk_window_freeze_updates(bin);
+    gtk_adjustment_configure(h, horz_.Position(), 0, std::max(c->Width(), pageW), horz_.Increment(),
+                             pageW * 0.9, pageW);
+    gtk_adjustment_configure(v, vert_.Position(), 0, std::max(c->Height(), pageH),
+                             vert_.Increment(), pageH * 0.9, pageH);
+    if (bin) gdk_window_thaw_updates(bin);
 }
 
 void TScrollBox::peerDetached() {

@@ -149,9 +149,55 @@ struct ComboPeer {
     static void unhookChild(GtkWidget* w, gpointer data) { disconnect(w, data); }
 };
 
+// GTK 2's combo box lays out the text of every entry to size itself, each
+// time it shows another entry (some 5 ms for a few hundred); the form gives
+// the box its size. So only its first request after a style change is GTK's
+// own (which also sizes the drop-down arrow by the font); later ones ask only
+// its parts.
+static const char* const measuredKey = "vx-measured";
+
+static void formSizedComboRequest(GtkWidget* w, GtkRequisition* req) {
+    if (!g_object_get_data(G_OBJECT(w), measuredKey)) {
+        g_object_set_data(G_OBJECT(w), measuredKey, w);
+        auto* parent = GTK_WIDGET_CLASS(g_type_class_peek(GTK_TYPE_COMBO_BOX_TEXT));
+        parent->size_request(w, req);
+        return;
+    }
+    *req = {0, 0};
+    gtk_container_forall(
+        GTK_CONTAINER(w),
+        [](GtkWidget* part, gpointer data) {
+            auto* sum = static_cast<GtkRequisition*>(data);
+            GtkRequisition r{0, 0};
+            gtk_widget_size_request(part, &r);
+            sum->width += r.width;
+            sum->height = std::max(sum->height, r.height);
+        },
+        req);
+    const int border = int(gtk_container_get_border_width(GTK_CONTAINER(w)));
+    req->width += 2 * border;
+    req->height += 2 * border;
+}
+
+static GType formSizedComboType() {
+    static const GType type = g_type_register_static_simple(
+        GTK_TYPE_COMBO_BOX_TEXT, "VxFormSizedComboBox", sizeof(GtkComboBoxTextClass),
+        [](gpointer cls, gpointer) {
+            GTK_WIDGET_CLASS(cls)->size_request = formSizedComboRequest;
+            GTK_WIDGET_CLASS(cls)->style_set = [](GtkWidget* w, GtkStyle* old) {
+                g_object_set_data(G_OBJECT(w), measuredKey, nullptr);
+                auto* parent = GTK_WIDGET_CLASS(g_type_class_peek(GTK_TYPE_COMBO_BOX_TEXT));
+                if (parent->style_set) parent->style_set(w, old);
+            };
+        },
+        sizeof(GtkComboBoxText), nullptr, GTypeFlags(0));
+    return type;
+}
+
 GtkWidget* TComboBox::createWidget() {
     combo_ =
-        style_ == csDropDownList ? gtk_combo_box_text_new() : gtk_combo_box_text_new_with_entry();
+        GTK_WIDGET(g_object_new(formSizedComboType(), "has-entry", gboolean(style_ == csDropDown),
+                                "entry-text-column", 0, nullptr));
     // GTK would make the button insensitive while the rows are rebuilt, and
     // so take the focus from it.
     g_object_set(combo_, "button-sensitivity", GTK_SENSITIVITY_ON, nullptr);

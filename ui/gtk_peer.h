@@ -20,9 +20,12 @@ void quitLoop();
 void processPending();
 // Size of the default screen in pixels.
 TPoint screenSize();
-// Runs fn once when the loop is idle, before repainting.
-void atIdle(std::function<void()> fn);
+// Runs fn once when the loop is idle, before repainting; the id cancels it.
+unsigned atIdle(std::function<void()> fn);
+void cancelIdle(unsigned id);
 void installDialogs();
+// Test support: with VX_GTK_STATE_FILE set, writes what the widgets hold there.
+void startWidgetDumpIfAsked();
 // The window of the visible form that has the focus, or nullptr.
 GtkWindow* activeWindow();
 

@@ -126,6 +126,8 @@ struct PaintedScrollBoxPeer {
                       int(std::lround(gtk_adjustment_get_value(
                           gtk_range_get_adjustment(GTK_RANGE(b->vbar_))))));
         if (auto* img = dynamic_cast<TImage*>(b->child())) img->invalidate();
+        // No handler runs for a scroll, so no dispatch writes the new positions.
+        Application().writeStateIfAsked();
     }
 };
 
@@ -173,10 +175,10 @@ void TPaintedScrollBox::peerPositions() {
     GtkAdjustment* v = gtk_range_get_adjustment(GTK_RANGE(vbar_));
     {
         Blocker bh(h, this), bv(v, this);
-        gtk_adjustment_configure(h, HorzScrollBar().Position(), 0, std::max(c->Width(), pageW), 16,
-                                 pageW * 0.9, pageW);
-        gtk_adjustment_configure(v, VertScrollBar().Position(), 0, std::max(c->Height(), pageH), 16,
-                                 pageH * 0.9, pageH);
+        gtk_adjustment_configure(h, HorzScrollBar().Position(), 0, std::max(c->Width(), pageW),
+                                 HorzScrollBar().Increment(), pageW * 0.9, pageW);
+        gtk_adjustment_configure(v, VertScrollBar().Position(), 0, std::max(c->Height(), pageH),
+                                 VertScrollBar().Increment(), pageH * 0.9, pageH);
     }
     if (pageH < Height())
         gtk_widget_show(hbar_);

@@ -70,7 +70,12 @@ GtkWidget* TLabel::createWidget() {
 }
 
 void TLabel::syncPeer() {
-    gtk_label_set_text(GTK_LABEL(gtk_bin_get_child(GTK_BIN(widget_))), toUtf8(caption_).c_str());
+    GtkWidget* l = gtk_bin_get_child(GTK_BIN(widget_));
+    gtk_label_set_text(GTK_LABEL(l), toUtf8(caption_).c_str());
+    // Only the normal state: a disabled label keeps the theme's greyed text.
+    const GdkColor fg{0, guint16(redOf(fontColor_) * 257), guint16(greenOf(fontColor_) * 257),
+                      guint16(blueOf(fontColor_) * 257)};
+    gtk_widget_modify_fg(l, GTK_STATE_NORMAL, &fg);
 }
 
 // --- TEdit ---

@@ -1,6 +1,7 @@
 #include "scrollbox.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace vx::ui {
 
@@ -14,6 +15,16 @@ int TControlScrollBar::Max() const {
 void TControlScrollBar::setPosition(int p) {
     position_ = std::clamp(p, 0, Max());
     if (box_.widget()) box_.peerPositions();
+}
+
+void TControlScrollBar::setIncrement(int pixels) {
+    increment_ = std::max(1, pixels);
+    if (box_.widget()) box_.peerPositions();
+}
+
+void TControlScrollBar::userStep(int steps) {
+    const int64_t p = int64_t(position_) + int64_t(steps) * increment_;
+    setPosition(int(std::clamp<int64_t>(p, 0, Max())));
 }
 
 TScrollBox::TScrollBox() = default;

@@ -14,6 +14,11 @@ public:
     void setPosition(int p);
     // Largest position: child size minus client size, at least 0.
     int Max() const;
+    // How far one click on an arrow of the bar scrolls; at least 1.
+    int Increment() const { return increment_; }
+    void setIncrement(int pixels);
+    // The user clicks an arrow `steps` times (negative: back towards 0).
+    void userStep(int steps);
 
 private:
     friend class TScrollBox;
@@ -21,6 +26,7 @@ private:
     TScrollBox& box_;
     bool horizontal_;
     int position_ = 0;
+    int increment_ = 16;
 };
 
 class TScrollBox : public TControl {

@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <unistd.h>
 
 namespace vx::ui {
 
@@ -27,6 +28,13 @@ std::string oneLine(std::string s) {
             out += c;
     }
     return out;
+}
+
+// $BBGGRR, as colours are written in the program.
+std::string colourText(TColor c) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "$%06X", unsigned(c));
+    return buf;
 }
 
 void describe(const std::string& form, const TControl& c, std::string& out) {
@@ -53,6 +61,7 @@ void describe(const std::string& form, const TControl& c, std::string& out) {
         out += key + "Caption=" + oneLine(bt->Caption()) + "\n";
     } else if (auto* lb = dynamic_cast<const TLabel*>(&c)) {
         out += key + "Caption=" + oneLine(lb->Caption()) + "\n";
+        out += key + "FontColor=" + colourText(lb->FontColor()) + "\n";
     } else if (auto* e = dynamic_cast<const TEdit*>(&c)) {
         out += key + "Text=" + oneLine(e->Text()) + "\n";
     } else if (auto* s = dynamic_cast<const TScrollBox*>(&c)) {
@@ -71,21 +80,34 @@ void describe(const std::string& form, const TControl& c, std::string& out) {
 
 } // namespace
 
-void TApplication::writeStateIfAsked() const {
-    static const char* path = std::getenv("VX_STATE_FILE");
-    if (!path || !*path) return;
+std::string TApplication::stateText() const {
     std::string out = "Application.dispatched=" + std::to_string(dispatched_) + "\n";
     for (const auto& f : forms_) {
         out += f->Name() + ".visible=" + (f->Visible() ? "1" : "0") + "\n";
         out += f->Name() + ".caption=" + f->Caption() + "\n";
         for (const TControl* c : f->children()) describe(f->Name(), *c, out);
     }
+    return out;
+}
+
+void TApplication::writeStateIfAsked() const {
+    const char* path = std::getenv("VX_STATE_FILE");
+    if (!path || !*path) return;
+    // Inside a handler (a repaint it causes) the state is half made; the
+    // handler's end writes it.
+    if (dispatchDepth_ > 0) return;
+    std::string out = stateText();
+    // Rewriting what the file already holds would only cost the writer and
+    // its readers time (a rename over a file starts its disk write).
+    if (out == writtenState_ && path == writtenStatePath_ && access(path, F_OK) == 0) return;
     // Written whole and renamed, so a reader never sees half a state.
     const std::string tmp = std::string(path) + ".tmp";
     if (FILE* fp = std::fopen(tmp.c_str(), "w")) {
-        std::fwrite(out.data(), 1, out.size(), fp);
-        std::fclose(fp);
-        std::rename(tmp.c_str(), path);
+        const bool whole = std::fwrite(out.data(), 1, out.size(), fp) == out.size();
+        if (std::fclose(fp) == 0 && whole && std::rename(tmp.c_str(), path) == 0) {
+            writtenState_ = std::move(out);
+            writtenStatePath_ = path;
+        }
     }
 }
 

@@ -41,6 +41,11 @@ void TLabel::setCaption(const std::string& text) {
     if (widget_) syncPeer();
 }
 
+void TLabel::setFontColor(TColor c) {
+    fontColor_ = c;
+    if (widget_) syncPeer();
+}
+
 void TLabel::userClick() {
     if (canAct()) Application().dispatch(OnClick);
 }

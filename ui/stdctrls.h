@@ -50,6 +50,9 @@ class TLabel : public TControl {
 public:
     const std::string& Caption() const { return caption_; }
     void setCaption(const std::string& text);
+    // Colour of the caption's text.
+    TColor FontColor() const { return fontColor_; }
+    void setFontColor(TColor c);
     TNotifyEvent OnClick;
     // The user clicks the label.
     void userClick();
@@ -61,6 +64,7 @@ protected:
 
 private:
     std::string caption_;
+    TColor fontColor_ = clBlack;
 };
 
 class TStaticText : public TLabel {};

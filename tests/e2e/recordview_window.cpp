@@ -1,6 +1,7 @@
 // A window with one recorded image of 40000 x 40000 pixels in a painted
 // scroll box, for the end-to-end test of their peers: a red square far past
-// what an X window can reach, and the image position of each mouse press.
+// what an X window can reach, the image position of each mouse press, and
+// arrow steps of 124 and 92 pixels.
 #include "ui/ui.h"
 
 #include <string>
@@ -29,6 +30,8 @@ public:
         c.LineTo(35300, 35200);
         box->HorzScrollBar().setPosition(34950);
         box->VertScrollBar().setPosition(34950);
+        box->HorzScrollBar().setIncrement(124);
+        box->VertScrollBar().setIncrement(92);
         img->OnMouseDown = [this](TMouseButton, TShiftState, int x, int y) {
             where->setCaption(std::to_string(x) + " " + std::to_string(y));
         };

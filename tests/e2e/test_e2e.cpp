@@ -1,5 +1,5 @@
 // The real program on a private X server, driven by real X events.
-#include "xsession.h"
+#include "endtoend.h"
 
 #include "mapeditor/calibration.h"
 #include "mapeditor/lmexport.h"
@@ -20,75 +20,15 @@
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-namespace {
-
-struct Rect {
-    int x = 0, y = 0, w = 0, h = 0;
-};
-
-Rect bounds(const std::map<std::string, std::string>& s, const std::string& key) {
-    Rect r;
-    auto it = s.find(key + ".bounds");
-    if (it == s.end()) throw std::runtime_error("no bounds for " + key);
-    std::istringstream(it->second) >> r.x >> r.y >> r.w >> r.h;
-    return r;
-}
-
-int intOf(const std::map<std::string, std::string>& s, const std::string& key) {
-    auto it = s.find(key);
-    if (it == s.end()) throw std::runtime_error("no state " + key);
-    return std::stoi(it->second);
-}
-
-// One demo folder for the whole suite: generating the maps takes a moment.
-const fs::path& demoFolder() {
-    static const fs::path dir = e2e::makeDemoFolder("vx-e2e", VX_DEMODATA_EXE, VX_VEXTON_EXE);
-    return dir;
-}
-
+using e2e::bounds;
+using e2e::demoFolder;
+using e2e::EndToEnd;
+using e2e::intOf;
+using e2e::objectCount;
+using e2e::Rect;
+using e2e::rowObjectFile;
 using e2e::waitUntil;
-
-class EndToEnd : public ::testing::Test {
-protected:
-    void SetUp() override {
-        state = (demoFolder() /
-                 ("state-" +
-                  std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-                  ".txt"))
-                    .string();
-        fs::remove(state);
-        prog = std::make_unique<e2e::Program>((demoFolder() / "vexton").string(),
-                                              demoFolder().string(), x.name(), state);
-        win = x.findWindow("Vexton", 20s);
-        ASSERT_NE(win, 0u) << "no window titled Vexton";
-        ASSERT_TRUE(e2e::waitForState(state, "Form1.visible", "1", 10s));
-        x.origin(win, wx, wy, ww, wh);
-    }
-    void clickControl(const std::string& name) {
-        Rect r = bounds(e2e::readState(state), "Form1." + name);
-        x.click(wx + r.x + r.w / 2, wy + r.y + r.h / 2);
-    }
-    // Loads the map and picks the first landmark by a click on its row.
-    void loadMapAndPickFirstRow() {
-        clickControl("loadpic");
-        ASSERT_TRUE(e2e::waitForState(state, "Form1.Image1.size", "4000 3000", 20s));
-        const Rect list = bounds(e2e::readState(state), "Form1.lmpicklist");
-        x.click(wx + list.x + 40, wy + list.y + 8);
-        ASSERT_TRUE(e2e::waitForState(state, "Form1.lmpicklist.ItemIndex", "0", 5s));
-    }
-    void shot(const std::string& name, std::vector<uint32_t>& px) {
-        px = x.grab(wx, wy, ww, wh);
-        e2e::writePng((demoFolder() / (name + ".png")).string(), px, ww, wh);
-    }
-
-    e2e::XServer x;
-    std::string state;
-    std::unique_ptr<e2e::Program> prog;
-    e2e::Window win = 0;
-    int wx = 0, wy = 0, ww = 0, wh = 0;
-};
-
-} // namespace
+using e2e::xdotool;
 
 TEST_F(EndToEnd, StartsShowsTheWindowAndQuits) {
     // Being mapped is not being painted: wait for the start picture.
@@ -177,25 +117,88 @@ TEST_F(EndToEnd, LoadsTheMapAndPicksALandmarkByItsIcon) {
     const std::string name(vx::nameText(t.rec(target)));
     auto after = e2e::readState(state);
     EXPECT_NE(after["Form1.LMdata.Text"].find("Name :" + name), std::string::npos);
+
+    // Once more at a place worked out by hand, checked against what GTK shows.
+    // Record 8 is "Depot Guignes" at 48.633 N, 2.800 E (tools/demo_world.cpp).
+    ASSERT_NE(target, 8);
+    EXPECT_EQ(vx::nameText(t.rec(8)), "Depot Guignes");
+    EXPECT_FLOAT_EQ(t.rec(8).lat, 48.633f);
+    EXPECT_FLOAT_EQ(t.rec(8).lon, 2.800f);
+    // Map 4's reference points on the 4000 x 3000 picture: A (48.7256317 N,
+    // 2.9756718 E) at (3535, 495), B (48.5205193 N, 2.6909347 E) at (1957, 2223);
+    // the longitude scale is 1 at 48.6272850 N.
+    //   y = 495 + (48.7256317 - 48.633) / (48.7256317 - 48.5205193) * (2223 - 495)
+    //     = 495 + 0.0926323 / 0.2051125 * 1728 = 1275.39
+    //   x = 1957 + (2.800 - 2.6909347) / (2.9756718 - 2.6909347) * (3535 - 1957)
+    //     = 1957 + 0.1090653 / 0.2847371 * 1578 = 2561.43,
+    //   times cos 48.633 / cos 48.6272850 = 0.999887: 2561.14; the shift
+    //   1000 * (1 - 0.999887) = 0.11 rounds to 0.
+    // The picture is scaled to the size the drawing area asks of GTK, from
+    // where GTK placed that area.
+    std::map<std::string, std::string> g;
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            g = e2e::readState(gtkState);
+            return g["Form1.Image1.request"] == s["Form1.Image1.size"];
+        },
+        5s))
+        << "GTK's image asks " << g["Form1.Image1.request"] << ", the control is " << W << " x "
+        << H;
+    Rect img;
+    std::istringstream(g["Form1.Image1.geom"]) >> img.x >> img.y >> img.w >> img.h;
+    ASSERT_GE(img.w, W);
+    ASSERT_GE(img.h, H);
+    const long double gx = 2561.14L * W / 4000, gy = 1275.39L * H / 3000;
+    x.click(wx + img.x + static_cast<int>(std::lround(gx)) + 3,
+            wy + img.y + static_cast<int>(std::lround(gy)) + 3);
+    ASSERT_TRUE(e2e::waitForState(state, "Form1.lmpicklist.ItemIndex", "7", 5s))
+        << "Depot Guignes not picked at " << gx << " " << gy;
+
+    // GTK's list has that one row selected and shows it; GTK's memo shows the record.
+    const std::vector<std::string> memo = {
+        "Rec# :   8", "Elev.:      471.00",           // 100 + (7 * 53) % 900
+        "Rota.:      315.00", "Name :Depot Guignes"}; // the rotations' eighth
+    auto showsRecord8 = [&](const std::string& text) {
+        return std::all_of(memo.begin(), memo.end(), [&](const std::string& line) {
+            return text.find(line) != std::string::npos;
+        });
+    };
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            g = e2e::readState(gtkState);
+            return g["Form1.lmpicklist.selected"] == "7" &&
+                   g["Form1.lmpicklist.selectedText"].ends_with(" 8 Depot Guignes") &&
+                   showsRecord8(g["Form1.LMdata.text"]);
+        },
+        5s))
+        << "GTK list: rows " << g["Form1.lmpicklist.selected"] << " \""
+        << g["Form1.lmpicklist.selectedText"] << "\", memo \"" << g["Form1.LMdata.text"] << "\"";
+    int first = -1, last = -1;
+    std::istringstream(g["Form1.lmpicklist.visibleRows"]) >> first >> last;
+    EXPECT_TRUE(first <= 7 && 7 <= last) << "row 7 out of view: " << first << " to " << last;
+    EXPECT_EQ(g["Form1.LMdata.mapped"], "1");
+
+    // The memo's text as a user gets it: all of it copied by keys.
+    const Rect data = bounds(e2e::readState(state), "Form1.LMdata");
+    std::string copied;
+    for (int tries = 0; tries < 3 && !showsRecord8(copied); ++tries) {
+        x.click(wx + data.x + data.w / 2, wy + data.y + data.h / 2);
+        std::this_thread::sleep_for(200ms);
+        xdotool(x, "key ctrl+a ctrl+c");
+        waitUntil(
+            [&] {
+                copied = e2e::clipboardText(x.name());
+                return showsRecord8(copied);
+            },
+            3s);
+    }
+    EXPECT_TRUE(showsRecord8(copied)) << "copied from the memo: \"" << copied << "\"";
+    EXPECT_EQ(std::count(copied.begin(), copied.end(), '\n'), 7) << copied;
     clickControl("quitapp");
     EXPECT_EQ(prog->wait(10s), 0);
 }
 
 namespace {
-
-// Landmark row r's object file (r from 0), as the main window names it.
-std::string rowObjectFile(int r) {
-    const vx::Tlm t = vx::readLandmarkFile((demoFolder() / "LMdefault" / "lndmrks4.mlf").string());
-    return vx::loFileName(0, t.rec(r + 1));
-}
-
-// The number of records an object file's header gives.
-int objectCount(const std::string& name) {
-    std::ifstream in(demoFolder() / "LMdefault" / name, std::ios::binary);
-    unsigned char h[22] = {};
-    in.read(reinterpret_cast<char*>(h), sizeof h);
-    return h[20] | h[21] << 8;
-}
 
 // Object files of the template folder as both windows list them.
 std::vector<std::string> objectFiles() {
@@ -212,13 +215,6 @@ std::vector<std::string> objectFiles() {
 
 // Copy and paste through the list menu, and the text export.
 
-// Keys through xdotool (XTest), to whatever holds the keyboard: an open pop-up
-// menu grabs it, a dialog gets it once focused.
-bool xdotool(const e2e::XServer& x, const std::string& args) {
-    const std::string cmd = "DISPLAY=" + x.name() + " xdotool " + args + " > /dev/null 2>&1";
-    return std::system(cmd.c_str()) == 0;
-}
-
 // The load has sized the map and selected the first landmark.
 bool mapLoaded(const std::string& state) {
     return e2e::waitForState(state, "Form1.Image1.size", "4000 3000", 20s) &&
@@ -228,22 +224,12 @@ bool mapLoaded(const std::string& state) {
 } // namespace
 
 TEST_F(EndToEnd, ViewLoFileOpensTheViewerAndADoubleClickLoadsAnotherFile) {
-    ASSERT_NO_FATAL_FAILURE(loadMapAndPickFirstRow());
+    ASSERT_NO_FATAL_FAILURE(openViewerOnFirstRow());
     const std::string first = rowObjectFile(0);
-    ASSERT_TRUE(e2e::waitForState(state, "Form1.Lofile.Text", first, 5s));
-
-    clickControl("showloview");
-    ASSERT_TRUE(e2e::waitForState(state, "loview.visible", "1", 10s));
-    ASSERT_TRUE(
-        e2e::waitForState(state, "loview.objlist.Count", std::to_string(objectCount(first)), 10s));
     auto s = e2e::readState(state);
     EXPECT_EQ(s["loview.lolist.ItemIndex"], "0");
     EXPECT_EQ(s["loview.locfile.Checked"], "0");
     EXPECT_EQ(s["loview.lopick.Count"], std::to_string(objectFiles().size()));
-    const e2e::Window viewer = x.findWindow("loview", 10s);
-    ASSERT_NE(viewer, 0u) << "no window titled loview";
-    int vx0 = 0, vy0 = 0, vw = 0, vh = 0;
-    x.origin(viewer, vx0, vy0, vw, vh);
 
     // Find a row of the file list that names another file: single clicks only
     // select, so probe downwards until the selection moves off row 0.
@@ -374,15 +360,9 @@ TEST_F(EndToEnd, ExportsTheTickedColumnsToATypedPath) {
 }
 
 TEST_F(EndToEnd, ViewerZoomsWithCtrlWheelAndCentresOnTheOrigin) {
-    ASSERT_NO_FATAL_FAILURE(loadMapAndPickFirstRow());
-    clickControl("showloview");
-    ASSERT_TRUE(e2e::waitForState(state, "loview.visible", "1", 10s));
+    ASSERT_NO_FATAL_FAILURE(openViewerOnFirstRow());
     ASSERT_TRUE(e2e::waitForState(state, "loview.magzoom.Position", "64", 10s));
     EXPECT_EQ(e2e::readState(state)["loview.magnifact.Caption"], " 31.3 % ");
-    const e2e::Window viewer = x.findWindow("loview", 10s);
-    ASSERT_NE(viewer, 0u) << "no window titled loview";
-    int vx0 = 0, vy0 = 0, vw = 0, vh = 0;
-    x.origin(viewer, vx0, vy0, vw, vh);
     auto s = e2e::readState(state);
     const Rect box = bounds(s, "loview.loscroll");
     // What the view shows: the grey ground, the yellow centre marker and the
@@ -449,6 +429,52 @@ TEST_F(EndToEnd, ViewerZoomsWithCtrlWheelAndCentresOnTheOrigin) {
     EXPECT_TRUE(e2e::waitForState(state, "loview.magzoom.Position", "50", 5s));
 }
 
+// "Start moving 1 object" from the view's menu turns the edit-mode text red
+// on screen, and closing the menu does not activate the window again (which
+// would switch editing off); the viewer opens with the text black.
+TEST_F(EndToEnd, ViewerShowsTheEditModeTextRedWhileEditing) {
+    ASSERT_NO_FATAL_FAILURE(openViewerOnFirstRow());
+    ASSERT_TRUE(
+        e2e::waitForState(state, "loview.editOnOff.Caption", "Editing / moving objects OFF", 10s));
+    auto s = e2e::readState(state);
+    EXPECT_EQ(s["loview.editOnOff.FontColor"], "$000000");
+    const Rect lab = bounds(s, "loview.editOnOff");
+    // Pixels of the caption's text: red ones, and dark ones that are not red.
+    const auto inks = [&](int& red, int& black) {
+        int l = 0, r = 0;
+        std::istringstream(e2e::readState(state)["loview.editOnOff.captionSpan"]) >> l >> r;
+        red = black = 0;
+        if (r <= l) return;
+        for (uint32_t p : x.grab(vx0 + lab.x + l, vy0 + lab.y, r - l, lab.h)) {
+            const int cr = p >> 16 & 0xFF, cg = p >> 8 & 0xFF, cb = p & 0xFF;
+            red += cr > 200 && cg < 60 && cb < 60;
+            black += cr < 60 && cg < 60 && cb < 60;
+        }
+    };
+    int red = 0, black = 0;
+    EXPECT_TRUE(waitUntil([&] { return inks(red, black), black > 20 && red == 0; }, 5s))
+        << red << " " << black;
+
+    // A zoom that only a new activation of the window would undo.
+    const Rect box = bounds(s, "loview.loscroll");
+    const int cx = vx0 + box.x + box.w / 2, cy = vy0 + box.y + box.h / 2;
+    x.wheel(cx, cy, 5, 1, true);
+    ASSERT_TRUE(e2e::waitForState(state, "loview.magzoom.Position", "62", 5s));
+    // The menu opens with its corner at the pointer, its first item
+    // ("Start moving 1 object (shift key + mouse)") just below.
+    x.click(cx, cy, 3);
+    std::this_thread::sleep_for(300ms);
+    x.click(cx + 60, cy + 10);
+    ASSERT_TRUE(
+        e2e::waitForState(state, "loview.editOnOff.Caption", "Editing / moving objects ON", 5s));
+    EXPECT_EQ(e2e::readState(state)["loview.editOnOff.FontColor"], "$0000FF");
+    EXPECT_TRUE(waitUntil([&] { return inks(red, black), red > 20 && black == 0; }, 5s))
+        << red << " " << black;
+    EXPECT_EQ(e2e::readState(state)["loview.magzoom.Position"], "62")
+        << "closing the menu activated the window again";
+    e2e::writePng((demoFolder() / "viewer-editing.png").string(), x.grab(vx0, vy0, vw, vh), vw, vh);
+}
+
 TEST_F(EndToEnd, EditsANameSavesItAndLoadsItBack) {
     // A second template folder to save into; it has no map 4 file yet.
     const fs::path folder = demoFolder() / "LMedited";
@@ -476,19 +502,7 @@ TEST_F(EndToEnd, EditsANameSavesItAndLoadsItBack) {
     ASSERT_TRUE(e2e::waitForState(state, "Form1.edLM.Caption", "Edit Landmark", 5s));
 
     clickControl("savelms");
-    const e2e::Window dlg = x.findWindow("Save to a Lndmrks#.dat / mlf file", 10s);
-    ASSERT_NE(dlg, 0u) << "no save dialog";
-    int dx = 0, dy = 0, dw = 0, dh = 0;
-    x.origin(dlg, dx, dy, dw, dh);
-    // Without a window manager the keys go to the window under the pointer.
-    ASSERT_TRUE(
-        xdotool(x, "mousemove " + std::to_string(dx + dw / 2) + " " + std::to_string(dy + 8)));
-    std::this_thread::sleep_for(500ms);
-    ASSERT_TRUE(xdotool(x, "windowfocus " + std::to_string(dlg)));
-    ASSERT_TRUE(xdotool(x, "key ctrl+a"));
-    ASSERT_TRUE(xdotool(x, "type --delay 30 '" + saved.string() + "'"));
-    ASSERT_TRUE(xdotool(x, "key Return"));
-    ASSERT_TRUE(waitUntil([&] { return fs::exists(saved); }, 10s)) << "nothing saved";
+    ASSERT_NO_FATAL_FAILURE(saveThroughDialog("Save to a Lndmrks#.dat / mlf file", saved));
     EXPECT_EQ(vx::nameText(vx::readLandmarkFile(saved.string()).rec(1)), newName);
 
     // Choose the folder saved into and load map 4 from it.

@@ -1,6 +1,6 @@
 // The recorded image's peers on a private X server: a 40000 x 40000 image
-// shows its far corner, presses reach it in image coordinates, and the wheel
-// scrolls the box.
+// shows its far corner, presses reach it in image coordinates, the arrows of
+// the scroll bars step by their increments, and the wheel scrolls the box.
 #include "xsession.h"
 
 #include <gtest/gtest.h>
@@ -52,6 +52,17 @@ TEST(EndToEndRecordView, ShowsScrollsAndPicksFarBeyondAnXWindow) {
 
     x.click(bx + 60, by + 60);
     EXPECT_TRUE(e2e::waitForState(state, "RecordView.where.Caption", "35010 35010", 10s));
+
+    // One click on an arrow steps by the bar's increment. The bars of GTK 2's
+    // default theme are 16 pixels thick, the arrows at their far ends.
+    x.click(bx + 640 - 16 - 8, by + 480 - 8); // right arrow of the bottom bar
+    EXPECT_TRUE(e2e::waitForState(state, "RecordView.box.HorzPos", "35074", 10s));
+    x.click(bx + 640 - 8, by + 480 - 16 - 8); // down arrow of the right bar
+    EXPECT_TRUE(e2e::waitForState(state, "RecordView.box.VertPos", "35042", 10s));
+    x.click(bx + 640 - 8, by + 8); // up arrow
+    EXPECT_TRUE(e2e::waitForState(state, "RecordView.box.VertPos", "34950", 10s));
+    x.click(bx + 8, by + 480 - 8); // left arrow
+    EXPECT_TRUE(e2e::waitForState(state, "RecordView.box.HorzPos", "34950", 10s));
 
     x.wheel(bx + 300, by + 300, 5, 1); // towards the user: down
     std::this_thread::sleep_for(300ms);

@@ -8,6 +8,7 @@
 #include <gdk-pixbuf/gdk-pixbuf.h>
 
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -102,10 +103,10 @@ XServer::~XServer() {
 }
 
 namespace {
-Window search(Display* d, Window w, const std::string& title) {
+Window search(Display* d, Window w, const std::string& title, Window except) {
     char* name = nullptr;
     if (XFetchName(d, w, &name) && name) {
-        bool hit = title == name;
+        bool hit = title == name && w != except;
         XFree(name);
         if (hit) {
             XWindowAttributes a;
@@ -116,16 +117,17 @@ Window search(Display* d, Window w, const std::string& title) {
     unsigned n = 0;
     if (!XQueryTree(d, w, &root, &parent, &kids, &n)) return 0;
     Window found = 0;
-    for (unsigned i = 0; i < n && !found; ++i) found = search(d, kids[i], title);
+    for (unsigned i = 0; i < n && !found; ++i) found = search(d, kids[i], title, except);
     if (kids) XFree(kids);
     return found;
 }
 } // namespace
 
-Window XServer::findWindow(const std::string& title, std::chrono::milliseconds wait) {
+Window XServer::findWindow(const std::string& title, std::chrono::milliseconds wait,
+                           Window except) {
     auto end = std::chrono::steady_clock::now() + wait;
     do {
-        if (Window w = search(conn_->dpy, DefaultRootWindow(conn_->dpy), title)) return w;
+        if (Window w = search(conn_->dpy, DefaultRootWindow(conn_->dpy), title, except)) return w;
         std::this_thread::sleep_for(50ms);
     } while (std::chrono::steady_clock::now() < end);
     return 0;
@@ -216,13 +218,17 @@ void XServer::wheel(int x, int y, int button, int notches, bool ctrl) {
 }
 
 Program::Program(const std::string& exe, const std::string& folder, const std::string& display,
-                 const std::string& stateFile) {
+                 const std::string& stateFile, const std::string& gtkStateFile) {
     pid_ = fork();
     if (pid_ == 0) {
         if (chdir(folder.c_str()) != 0) _exit(126);
         setenv("DISPLAY", display.c_str(), 1);
         unsetenv("VX_HEADLESS");
         setenv("VX_STATE_FILE", stateFile.c_str(), 1);
+        if (gtkStateFile.empty())
+            unsetenv("VX_GTK_STATE_FILE");
+        else
+            setenv("VX_GTK_STATE_FILE", gtkStateFile.c_str(), 1);
         setenv("NO_AT_BRIDGE", "1", 1);
         execl(exe.c_str(), exe.c_str(), static_cast<char*>(nullptr));
         _exit(127);
@@ -277,6 +283,19 @@ bool waitForState(const std::string& path, const std::string& key, const std::st
         std::this_thread::sleep_for(50ms);
     } while (std::chrono::steady_clock::now() < end);
     return false;
+}
+
+std::string clipboardText(const std::string& display) {
+    // A program that owns the clipboard but does not answer must not hang the test.
+    const std::string cmd =
+        "DISPLAY=" + display + " timeout 5 xclip -o -selection clipboard 2> /dev/null";
+    std::string out;
+    if (FILE* p = popen(cmd.c_str(), "r")) {
+        char buf[4096];
+        for (size_t n; (n = fread(buf, 1, sizeof buf, p)) > 0;) out.append(buf, n);
+        pclose(p);
+    }
+    return out;
 }
 
 bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {

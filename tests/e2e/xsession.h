@@ -24,8 +24,9 @@ public:
 
     const std::string& name() const { return name_; }
 
-    // The first top-level window whose title is `title`, waiting up to `wait`.
-    Window findWindow(const std::string& title, std::chrono::milliseconds wait);
+    // The first top-level window whose title is `title` other than `except`,
+    // waiting up to `wait`.
+    Window findWindow(const std::string& title, std::chrono::milliseconds wait, Window except = 0);
     // Position of a window's client area on the screen.
     void origin(Window w, int& x, int& y, int& width, int& height);
     // A screenshot of a screen rectangle as 0xRRGGBB pixels.
@@ -53,11 +54,12 @@ private:
     Connection* conn_ = nullptr;
 };
 
-// The program under test, started in `folder` on the given display.
+// The program under test, started in `folder` on the given display. With
+// gtkStateFile it also writes there what its GTK widgets hold (VX_GTK_STATE_FILE).
 class Program {
 public:
     Program(const std::string& exe, const std::string& folder, const std::string& display,
-            const std::string& stateFile);
+            const std::string& stateFile, const std::string& gtkStateFile = "");
     ~Program(); // kills it if still running
     // Waits for the exit; returns its status code, or -1 on timeout or a signal.
     int wait(std::chrono::milliseconds limit);
@@ -77,6 +79,9 @@ std::map<std::string, std::string> readState(const std::string& path);
 // Waits until the state file holds key (optionally with that value).
 bool waitForState(const std::string& path, const std::string& key, const std::string& value,
                   std::chrono::milliseconds limit);
+
+// The X clipboard's text, or "" when nobody offers one within a few seconds.
+std::string clipboardText(const std::string& display);
 
 // Polls done until it holds or the limit passes.
 bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit);
