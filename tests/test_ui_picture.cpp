@@ -5,7 +5,10 @@
 #include "ui/imagelist.h"
 #include "ui/picture.h"
 
+#include <algorithm>
+#include <csetjmp>
 #include <cstdio>
+#include <functional>
 #include <gdk-pixbuf/gdk-pixbuf.h>
 #include <gtest/gtest.h>
 #include <jpeglib.h>
@@ -17,9 +20,10 @@ using namespace vx::ui;
 namespace {
 
 // scans: 0 baseline, 1 the usual progressive script, else one scan per
-// coefficient band of each component (190 scans).
-std::string makeJpeg(int w, int h, uint8_t r, uint8_t g, uint8_t b, bool gray = false,
-                     int scans = 0) {
+// coefficient band of each component (190 scans). fill writes row y (one or
+// three bytes a pixel).
+std::string encodeJpeg(int w, int h, bool gray, int scans,
+                       const std::function<void(unsigned y, unsigned char* row)>& fill) {
     jpeg_compress_struct c;
     jpeg_error_mgr err;
     c.err = jpeg_std_error(&err);
@@ -45,16 +49,8 @@ std::string makeJpeg(int w, int h, uint8_t r, uint8_t g, uint8_t b, bool gray = 
     }
     jpeg_start_compress(&c, TRUE);
     std::vector<unsigned char> row(size_t(w) * size_t(c.input_components));
-    for (int x = 0; x < w; ++x) {
-        if (gray) {
-            row[x] = r;
-        } else {
-            row[3 * x] = r;
-            row[3 * x + 1] = g;
-            row[3 * x + 2] = b;
-        }
-    }
     while (c.next_scanline < c.image_height) {
+        fill(c.next_scanline, row.data());
         JSAMPROW p = row.data();
         jpeg_write_scanlines(&c, &p, 1);
     }
@@ -63,6 +59,22 @@ std::string makeJpeg(int w, int h, uint8_t r, uint8_t g, uint8_t b, bool gray = 
     jpeg_destroy_compress(&c);
     std::free(buf);
     return out;
+}
+
+// One colour all over.
+std::string makeJpeg(int w, int h, uint8_t r, uint8_t g, uint8_t b, bool gray = false,
+                     int scans = 0) {
+    return encodeJpeg(w, h, gray, scans, [&](unsigned, unsigned char* row) {
+        for (int x = 0; x < w; ++x) {
+            if (gray) {
+                row[x] = r;
+            } else {
+                row[3 * x] = r;
+                row[3 * x + 1] = g;
+                row[3 * x + 2] = b;
+            }
+        }
+    });
 }
 
 std::string makePng(int w, int h) {
@@ -432,4 +444,149 @@ TEST(UiPicture, ImageListCutsAStrip) {
     EXPECT_THROW(list.loadStrip(path), vx::PictureError) << "a PNG file is not read";
     EXPECT_THROW(list.loadStrip((dir / "none.jpg").string()), vx::FileError);
     EXPECT_EQ(list.Count(), 2);
+}
+
+namespace {
+
+// A picture with detail in every pixel, so a wrong row or pixel shows.
+std::string makeDetailedJpeg(int w, int h, bool progressive = false) {
+    return encodeJpeg(w, h, false, progressive ? 1 : 0, [&](unsigned y, unsigned char* row) {
+        for (int x = 0; x < w; ++x) {
+            row[3 * x] = static_cast<unsigned char>(x * 7 + int(y));
+            row[3 * x + 1] = static_cast<unsigned char>((x ^ int(y)) * 3);
+            row[3 * x + 2] = static_cast<unsigned char>(int(y) * 5 + (x * x) % 61);
+        }
+    });
+}
+
+struct ReferenceErrors {
+    jpeg_error_mgr pub;
+    std::jmp_buf jump;
+};
+
+// libjpeg on its own, a row at a time: B, G, R, A pixels; rows after a fatal
+// error grey, as the picture shows them.
+std::vector<uint32_t> referenceDecode(const std::string& jpeg, int& w, int& h) {
+    static std::vector<uint32_t> px; // static: the long jump skips no destructor
+    px.clear();
+    static jpeg_decompress_struct c;
+    static ReferenceErrors err;
+    c.err = jpeg_std_error(&err.pub);
+    err.pub.error_exit = [](j_common_ptr ci) {
+        std::longjmp(reinterpret_cast<ReferenceErrors*>(ci->err)->jump, 1);
+    };
+    err.pub.emit_message = [](j_common_ptr, int) {};
+    w = h = 0;
+    if (setjmp(err.jump)) {
+        const size_t done = size_t(c.output_scanline) * size_t(w);
+        std::fill(px.begin() + static_cast<long>(done), px.end(), 0xFF808080u);
+        jpeg_destroy_decompress(&c);
+        return px;
+    }
+    jpeg_create_decompress(&c);
+    jpeg_mem_src(&c, reinterpret_cast<const unsigned char*>(jpeg.data()),
+                 static_cast<unsigned long>(jpeg.size()));
+    jpeg_read_header(&c, TRUE);
+    c.out_color_space = JCS_EXT_BGRA;
+    jpeg_start_decompress(&c);
+    w = static_cast<int>(c.output_width);
+    h = static_cast<int>(c.output_height);
+    px.assign(size_t(w) * size_t(h), 0);
+    while (c.output_scanline < c.output_height) {
+        JSAMPROW row =
+            reinterpret_cast<JSAMPROW>(px.data() + size_t(c.output_scanline) * size_t(w));
+        jpeg_read_scanlines(&c, &row, 1);
+    }
+    jpeg_finish_decompress(&c);
+    jpeg_destroy_decompress(&c);
+    return px;
+}
+
+// Index of the first pixel that differs, or -1.
+long firstDifference(const TBitmap& bmp, const std::vector<uint32_t>& px) {
+    if (size_t(bmp.Width()) * size_t(bmp.Height()) != px.size()) return 0;
+    for (size_t i = 0; i < px.size(); ++i)
+        if (reinterpret_cast<const uint32_t*>(bmp.data())[i] != px[i]) return long(i);
+    return -1;
+}
+
+} // namespace
+
+// The map load writes the picture and a second copy band by band, the copy
+// becoming the clean copy on Assign: both hold libjpeg's own pixels exactly,
+// for whole, progressive, cut-short and damaged files, a picture large enough
+// for its pages to be faulted in ahead of the decoder, and icon sizes.
+TEST(UiPicture, LoadCopyHoldsThePixelsOfAPlainDecode) {
+    vxtest::TempDir dir;
+    const std::string big = makeDetailedJpeg(1600, 1500);
+    const size_t sos = big.find("\xFF\xDA", 0, 2);
+    ASSERT_NE(sos, std::string::npos);
+    std::string marked = big;
+    const size_t mid = sos + (big.size() - sos) / 3;
+    marked[mid] = char(0xFF);
+    marked[mid + 1] = char(0xD9);
+    const struct {
+        const char* file;
+        std::string bytes;
+        bool damaged;
+    } cases[] = {{"big.jpg", big, false},
+                 {"odd.jpg", makeDetailedJpeg(333, 250), false},
+                 {"progressive.jpg", makeDetailedJpeg(301, 203, true), false},
+                 {"cut.jpg", big.substr(0, sos + (big.size() - sos) * 2 / 3), true},
+                 {"marked.jpg", marked, true},
+                 {"icon.jpg", makeDetailedJpeg(16, 16), false},
+                 {"tiny.jpg", makeDetailedJpeg(7, 5), false}};
+    vxtest::DialogScope dialogs;
+    TPicture shown, clean;
+    shown.setKeepLoadCopy(true);
+    // Twice each, the second time into buffers used before.
+    for (int round = 0; round < 2; ++round) {
+        for (const auto& c : cases) {
+            dialogs->messages.clear();
+            const std::string path = (dir / c.file).string();
+            dir.write(c.file, c.bytes);
+            int w = 0, h = 0;
+            const std::vector<uint32_t> want = referenceDecode(c.bytes, w, h);
+            ASSERT_NO_THROW(shown.LoadFromFile(path)) << c.file;
+            ASSERT_EQ(shown.Width(), w) << c.file;
+            ASSERT_EQ(shown.Height(), h) << c.file;
+            EXPECT_EQ(firstDifference(shown.Bitmap(), want), -1) << c.file << " shown";
+            clean.Assign(shown);
+            EXPECT_EQ(firstDifference(clean.Bitmap(), want), -1) << c.file << " clean copy";
+            EXPECT_EQ(firstDifference(shown.Bitmap(), want), -1) << c.file << " shown after copy";
+            EXPECT_EQ(dialogs->messages.size(), c.damaged ? 1u : 0u) << c.file;
+            if (c.damaged && !dialogs->messages.empty()) {
+                EXPECT_EQ(dialogs->messages[0], damagedPictureMessage(path, shown.damage()));
+            }
+        }
+    }
+}
+
+// The load copy stands only for the pixels as loaded: after a change, after
+// a failed load and after being taken once, Assign copies what is there.
+TEST(UiPicture, AssignCopiesWhatThePictureHoldsNow) {
+    vxtest::TempDir dir;
+    dir.write("a.jpg", makeDetailedJpeg(40, 30));
+    dir.write("bad.jpg", "not a picture");
+    TPicture shown, clean;
+    shown.setKeepLoadCopy(true);
+    shown.LoadFromFile((dir / "a.jpg").string());
+    int w = 0, h = 0;
+    std::vector<uint32_t> want = referenceDecode(dir.read("a.jpg"), w, h);
+
+    shown.Bitmap().scanLine(3)[4] = 0xFF0000FFu; // drawn on, as icons are
+    shown.Bitmap().changed({4, 3, 5, 4});
+    want[size_t(3) * 40 + 4] = 0xFF0000FFu;
+    clean.Assign(shown);
+    EXPECT_EQ(firstDifference(clean.Bitmap(), want), -1) << "after a drawing";
+
+    shown.LoadFromFile((dir / "a.jpg").string());
+    EXPECT_THROW(shown.LoadFromFile((dir / "bad.jpg").string()), vx::PictureError);
+    want[size_t(3) * 40 + 4] = referenceDecode(dir.read("a.jpg"), w, h)[size_t(3) * 40 + 4];
+    TPicture other;
+    other.Assign(shown);
+    EXPECT_EQ(firstDifference(other.Bitmap(), want), -1) << "after a failed load";
+    clean.Assign(shown);
+    EXPECT_EQ(firstDifference(clean.Bitmap(), want), -1) << "taken a second time";
+    EXPECT_EQ(firstDifference(other.Bitmap(), want), -1) << "the first taker keeps its pixels";
 }

@@ -10,6 +10,7 @@
 #include <new>
 #include <string>
 #include <sys/mman.h>
+#include <system_error>
 
 namespace vx::ui {
 
@@ -49,6 +50,7 @@ void TBitmap::reserve(size_t bytes) {
     dropSurface();
     data_.reset(p);
     capacity_ = bytes;
+    fresh_ = true;
 }
 
 void TBitmap::setSizeUninitialized(int width, int height) {
@@ -85,6 +87,7 @@ void TBitmap::swapPixels(TBitmap& other) {
     other.dropSurface();
     std::swap(data_, other.data_);
     std::swap(capacity_, other.capacity_);
+    std::swap(fresh_, other.fresh_);
     std::swap(width_, other.width_);
     std::swap(height_, other.height_);
     changed();
@@ -172,6 +175,35 @@ const TBitmap& TBitmap::halfSize() const {
     halfStale_ = false;
     halfDirty_.clear();
     return *half_;
+}
+
+TPrefault::~TPrefault() {
+    for (std::thread& t : threads_) t.join();
+}
+
+void TPrefault::add(TBitmap& bmp) {
+    constexpr size_t worthIt = size_t(8) << 20;
+    const size_t bytes = bmp.rowBytes() * size_t(bmp.Height());
+    if (!bmp.takeFreshBuffer() || bytes < worthIt) return;
+    uint8_t* p = bmp.data();
+    // In steps of one huge page from the start, so the writer soon finds
+    // its pages there; a system without MADV_POPULATE_WRITE (Linux 5.14)
+    // refuses the first step and the writer faults the pages in itself.
+    auto run = [p, bytes] {
+#ifdef MADV_POPULATE_WRITE
+        constexpr size_t step = size_t(2) << 20;
+        for (size_t at = 0; at < bytes; at += step)
+            if (madvise(p + at, std::min(step, bytes - at), MADV_POPULATE_WRITE) != 0) return;
+#else
+        (void)p;
+        (void)bytes;
+#endif
+    };
+    try {
+        threads_.emplace_back(run);
+    } catch (const std::system_error&) {
+        // No thread: the writer faults the pages in itself.
+    }
 }
 
 cairo_surface_t* TBitmap::surface() const {

@@ -44,7 +44,15 @@ void TComboBox::setItemIndex(int index) {
     if (index < -1 || index >= items_.Count()) return;
     itemIndex_ = index;
     text_ = reportedText_ = index < 0 ? std::string() : items_[index];
-    if (widget_) peerSelection();
+    peerSelectionLater();
+}
+
+// A handler may set the selection more than once (a load clears it, then
+// shows a record's entry): the peer takes only the last, and nothing when
+// that is what it shows already, as each change of GTK's selection measures
+// every entry again.
+void TComboBox::peerSelectionLater() {
+    if (widget_) Application().schedulePeerFlush(this);
 }
 
 void TComboBox::setText(const std::string& text) {
@@ -57,7 +65,7 @@ void TComboBox::setText(const std::string& text) {
     }
     text_ = reportedText_ = text;
     itemIndex_ = found;
-    if (widget_) peerSelection();
+    peerSelectionLater();
 }
 
 void TComboBox::setFontName(const std::string& name) {

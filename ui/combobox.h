@@ -5,6 +5,7 @@
 #include "ui/itemstrings.h"
 
 #include <string>
+#include <vector>
 
 namespace vx::ui {
 
@@ -56,11 +57,13 @@ private:
     friend struct ComboPeer;
     void itemsChanged();
     void peerSelection();
+    void peerSelectionLater();
     TItemStrings items_;
     int itemIndex_ = -1;
     std::string text_;
     TComboBoxStyle style_ = csDropDown;
     bool rebuildPending_ = false;
+    std::vector<std::string> peerItems_; // the entries the peer holds
     std::string fontName_;
     GtkWidget* combo_ = nullptr;
     // Peer only: the focus is in the box as OnEnter / OnExit reported it, the

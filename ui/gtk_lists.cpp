@@ -236,11 +236,19 @@ void TComboBox::flushPeer() {
         // The open list shows the rows being replaced.
         if (ComboPeer::popupShown(*this)) gtk_combo_box_popdown(GTK_COMBO_BOX(combo_));
         rebuildPending_ = false;
-        Blocker block(combo_, this);
-        GtkListStore* store = GTK_LIST_STORE(gtk_combo_box_get_model(GTK_COMBO_BOX(combo_)));
-        gtk_list_store_clear(store);
-        for (int i = 0; i < items_.Count(); ++i)
-            gtk_combo_box_text_append_text(GTK_COMBO_BOX_TEXT(combo_), toUtf8(items_[i]).c_str());
+        // A load fills the same entries again: GTK keeps what it holds. Else
+        // the rows go into a new store, given to the box once: rows added to
+        // its own store one by one cost a menu item and a remeasure each.
+        if (peerItems_ != items_.texts()) {
+            Blocker block(combo_, this);
+            GtkListStore* store = gtk_list_store_new(1, G_TYPE_STRING);
+            for (int i = 0; i < items_.Count(); ++i)
+                gtk_list_store_insert_with_values(store, nullptr, i, 0, toUtf8(items_[i]).c_str(),
+                                                  -1);
+            gtk_combo_box_set_model(GTK_COMBO_BOX(combo_), GTK_TREE_MODEL(store));
+            g_object_unref(store);
+            peerItems_ = items_.texts();
+        }
     }
     peerSelection();
 }
@@ -248,7 +256,8 @@ void TComboBox::flushPeer() {
 void TComboBox::peerSelection() {
     if (rebuildPending_) return flushPeer();
     Blocker block(combo_, this);
-    gtk_combo_box_set_active(GTK_COMBO_BOX(combo_), itemIndex_);
+    if (gtk_combo_box_get_active(GTK_COMBO_BOX(combo_)) != itemIndex_)
+        gtk_combo_box_set_active(GTK_COMBO_BOX(combo_), itemIndex_);
     if (GtkEntry* e = ComboPeer::entry(*this)) {
         Blocker blockEntry(e, this);
         gtk_entry_set_text(e, toUtf8(text_).c_str());
@@ -260,6 +269,7 @@ void TComboBox::peerDetached() {
     disconnect(focusWindow_, this);
     focusWindow_ = nullptr;
     combo_ = nullptr;
+    peerItems_.clear();
 }
 
 // --- TListBox ---

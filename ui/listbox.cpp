@@ -51,7 +51,9 @@ void TListBox::setItemIndex(int index) {
     std::fill(selected_.begin(), selected_.end(), 0);
     if (index >= 0) selected_[index] = 1;
     itemIndex_ = anchor_ = index;
-    if (widget_) peerSelection();
+    // Once the handler is done, as the rows it fills: GTK scrolls to the row
+    // then, and a scroll paints the window at once, the map amid its load.
+    if (widget_) Application().schedulePeerFlush(this);
 }
 
 void TListBox::setMultiSelect(bool on) {

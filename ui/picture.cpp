@@ -80,9 +80,19 @@ enum class JpegResult { ok, partial, failed, tooBig, tooManyScans, noMemory };
 
 constexpr uint32_t missingRowColour = 0xFF808080; // the grey libjpeg fills in with
 
-// No object with a destructor lives in this frame, so the long jump out of
-// libjpeg skips nothing.
-JpegResult jpegDecodeInto(const unsigned char* bytes, unsigned long size, TBitmap& out, char* why) {
+// Rows first..last of out into copy, while they are still in the cache.
+void copyRows(const TBitmap& out, TBitmap* copy, unsigned first, unsigned last) {
+    if (copy && last > first)
+        std::memcpy(copy->data() + size_t(first) * out.rowBytes(),
+                    out.data() + size_t(first) * out.rowBytes(),
+                    size_t(last - first) * out.rowBytes());
+}
+
+// copy (when given) gets the same pixels, row band by row band. No object
+// with a destructor lives in this frame, so the long jump out of libjpeg
+// skips nothing; prefault is the caller's.
+JpegResult jpegDecodeInto(const unsigned char* bytes, unsigned long size, TBitmap& out,
+                          TBitmap* copy, TPrefault& prefault, char* why) {
     jpeg_decompress_struct cinfo;
     JpegErrors err;
     JpegProgress progress;
@@ -106,6 +116,7 @@ JpegResult jpegDecodeInto(const unsigned char* bytes, unsigned long size, TBitma
         // Rows already decoded are shown, the rest grey.
         for (int y = static_cast<int>(rowsDone); y < out.Height(); ++y)
             std::fill_n(out.scanLine(y), out.Width(), missingRowColour);
+        copyRows(out, copy, rowsDone, static_cast<unsigned>(out.Height()));
         return JpegResult::partial;
     }
     jpeg_create_decompress(&cinfo);
@@ -129,6 +140,11 @@ JpegResult jpegDecodeInto(const unsigned char* bytes, unsigned long size, TBitma
     try {
         out.setSizeUninitialized(static_cast<int>(cinfo.output_width),
                                  static_cast<int>(cinfo.output_height));
+        if (copy)
+            copy->setSizeUninitialized(static_cast<int>(cinfo.output_width),
+                                       static_cast<int>(cinfo.output_height));
+        prefault.add(out);
+        if (copy) prefault.add(*copy);
     } catch (...) {
         jpeg_destroy_decompress(&cinfo);
         return JpegResult::noMemory;
@@ -141,6 +157,7 @@ JpegResult jpegDecodeInto(const unsigned char* bytes, unsigned long size, TBitma
         for (unsigned i = 0; i < n; ++i)
             rows[i] = out.data() + size_t(first + i) * size_t(out.stride());
         jpeg_read_scanlines(&cinfo, rows, n);
+        copyRows(out, copy, first, cinfo.output_scanline);
         rowsDone = cinfo.output_scanline;
     }
     jpeg_finish_decompress(&cinfo);
@@ -176,15 +193,23 @@ TBitmap& spare() {
 
 } // namespace
 
-std::string decodeJpeg(const std::string& name, const void* bytes, size_t size, TBitmap& out) {
+std::string decodeJpeg(const std::string& name, const void* bytes, size_t size, TBitmap& out,
+                       TBitmap* copy) {
     char why[JMSG_LENGTH_MAX] = "";
-    switch (jpegDecodeInto(static_cast<const unsigned char*>(bytes),
-                           static_cast<unsigned long>(size), out, why)) {
+    JpegResult result;
+    {
+        TPrefault prefault;
+        result = jpegDecodeInto(static_cast<const unsigned char*>(bytes),
+                                static_cast<unsigned long>(size), out, copy, prefault, why);
+    }
+    switch (result) {
     case JpegResult::ok:
         out.changed();
+        if (copy) copy->changed();
         return {};
     case JpegResult::partial:
         out.changed();
+        if (copy) copy->changed();
         return why[0] ? why : "data damaged";
     case JpegResult::tooBig:
         unreadable(name, "picture too large for its file");
@@ -267,9 +292,29 @@ void TPicture::LoadFromBytes(const std::string& name, const void* bytes, size_t 
     if (!isJpegName(name)) unreadable(name, onlyJpegText);
     if (!hasJpegSignature(bytes, size)) unreadable(name, "not a JPEG file");
     TBitmap& tmp = spare();
-    std::string damage = decodeJpeg(name, bytes, size, tmp);
+    copyValid_ = false;
+    if (keepCopy_ && !copy_) copy_ = std::make_unique<TBitmap>();
+    std::string damage = decodeJpeg(name, bytes, size, tmp, keepCopy_ ? copy_.get() : nullptr);
     bmp_.swapPixels(tmp);
     damage_ = std::move(damage);
+    copyValid_ = keepCopy_;
+    copyOf_ = bmp_.version();
+}
+
+void TPicture::Assign(const TPicture& src) {
+    if (&src == this) return;
+    const TBitmap& from = src.bmp_;
+    if (src.copyValid_ && src.copyOf_ == from.version() && src.copy_->Width() == from.Width() &&
+        src.copy_->Height() == from.Height()) {
+        // The copy made while decoding: taken, and this picture's old buffer
+        // waits there for the next load.
+        bmp_.swapPixels(*src.copy_);
+        src.copyValid_ = false;
+        bmp_.setTransparentColor(from.TransparentColor());
+        bmp_.setTransparent(from.Transparent());
+        return;
+    }
+    bmp_.assign(from);
 }
 
 void TPicture::LoadFromFile(const std::string& path) {
@@ -304,6 +349,7 @@ void TPicture::LoadFromResource(const std::string& resourcePath) {
     const void* p = g_bytes_get_data(bytes, &n);
     TBitmap& tmp = spare();
     std::string damage;
+    copyValid_ = false;
     if (hasPngSignature(p, n))
         decodePng(resourcePath, p, n, tmp);
     else if (hasJpegSignature(p, n))
@@ -315,6 +361,7 @@ void TPicture::LoadFromResource(const std::string& resourcePath) {
 }
 
 void TPicture::Clear() {
+    copyValid_ = false;
     bmp_.clear();
     damage_.clear();
 }

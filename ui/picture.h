@@ -3,6 +3,7 @@
 
 #include "ui/bitmap.h"
 
+#include <memory>
 #include <string>
 
 namespace vx::ui {
@@ -29,21 +30,33 @@ public:
     void LoadFromBytes(const std::string& name, const void* bytes, size_t size);
     // Why the last picture loaded is shown only in part; empty when it is whole.
     const std::string& damage() const { return damage_; }
-    // Copy of src's pixels and transparency.
-    void Assign(const TPicture& src) { bmp_.assign(src.bmp_); }
+    // Copy of src's pixels and transparency. Takes src's load copy (see
+    // setKeepLoadCopy) when src has not changed since its load.
+    void Assign(const TPicture& src);
+    // Each JPEG load also writes a second copy of the pixels, while each band
+    // of rows is still in the cache: cheaper than copying the whole picture
+    // afterwards, for a caller that keeps a clean copy of what it draws on.
+    void setKeepLoadCopy(bool on) { keepCopy_ = on; }
     void Clear();
     void setTransparentColor(TColor c) { bmp_.setTransparentColor(c); }
 
 private:
     TBitmap bmp_;
     std::string damage_;
+    bool keepCopy_ = false;
+    // The load copy, valid while bmp_ is at version copyOf_.
+    mutable std::unique_ptr<TBitmap> copy_;
+    mutable bool copyValid_ = false;
+    uint64_t copyOf_ = 0;
 };
 
 // Decoders behind TPicture. They throw PictureError on failure, when out may
 // hold part of a picture (TPicture decodes into a spare bitmap for that reason).
 // decodeJpeg returns why a picture decoded only in part (its missing rows
 // grey), or the empty text. decodePng reads PNG only.
-std::string decodeJpeg(const std::string& name, const void* bytes, size_t size, TBitmap& out);
+// copy, when given, gets the same pixels.
+std::string decodeJpeg(const std::string& name, const void* bytes, size_t size, TBitmap& out,
+                       TBitmap* copy = nullptr);
 void decodePng(const std::string& name, const void* bytes, size_t size, TBitmap& out);
 // The message that names a picture file shown only in part.
 std::string damagedPictureMessage(const std::string& path, const std::string& why);
