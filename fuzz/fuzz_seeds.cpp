@@ -1,12 +1,17 @@
 // Writes seed inputs for the fuzz targets.
 #include "support/records.h"
+#include "tests/test_jpegfixture.h"
 #include "tests/test_lib_volfixture.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 
 namespace {
 void put(const std::string& path, const std::string& bytes) {
+    std::error_code ec;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ec);
     FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) return;
     std::fwrite(bytes.data(), 1, bytes.size(), f);
@@ -42,12 +47,28 @@ void putObjectFiles(const std::string& dir) {
         put(dir + "/" + s.name + ".dat", bytes);
     }
 }
+// A small JPEG of w x h pixels with a colour ramp.
+std::string jpegOf(int w, int h, bool gray, bool progressive) {
+    const size_t bytes = static_cast<size_t>(w) * (gray ? 1 : 3);
+    return vxtest::encodeJpeg(w, h, gray, progressive ? 1 : 0, [&](unsigned y, unsigned char* row) {
+        for (size_t i = 0; i < bytes; ++i) row[i] = static_cast<unsigned char>(i * 7 + y * 3);
+    });
+}
+
+// Pictures: baseline, grey, progressive, and one cut short.
+void putPictures(const std::string& dir) {
+    put(dir + "/rgb.jpg", jpegOf(24, 16, false, false));
+    put(dir + "/gray.jpg", jpegOf(9, 33, true, false));
+    const std::string progressive = jpegOf(40, 24, false, true);
+    put(dir + "/progressive.jpg", progressive);
+    put(dir + "/cut.jpg", progressive.substr(0, progressive.size() / 2));
+}
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3 && argc != 4) {
-        std::fprintf(stderr,
-                     "usage: fuzz_seeds <vol-folder> <side-table-folder> [<object-file-folder>]\n");
+    if (argc < 3 || argc > 5) {
+        std::fprintf(stderr, "usage: fuzz_seeds <vol-folder> <side-table-folder> "
+                             "[<object-file-folder> [<picture-folder>]]\n");
         return 2;
     }
     const std::string vol = argv[1], side = argv[2];
@@ -69,6 +90,7 @@ int main(int argc, char** argv) {
         }
         put(side + "/side" + std::to_string(count) + ".dat", bytes);
     }
-    if (argc == 4) putObjectFiles(argv[3]);
+    if (argc >= 4) putObjectFiles(argv[3]);
+    if (argc == 5) putPictures(argv[4]);
     return 0;
 }

@@ -24,9 +24,11 @@ void TForm1::savelminfoClick() {
                              csv->Checked(),        inc_actonly->Checked()};
     const std::string text = exportText(lmfile, modeIndex(), cols);
     // Written whole and renamed over the target: a failure leaves the old file.
+    // Only a file that could not be made is reported here; a file that exists
+    // and could not be rewritten reaches the error dialog with its reason.
     try {
         writeFileAtomic(saveit->FileName(), text);
-    } catch (const FileError&) {
+    } catch (const FileCreateError&) {
         ShowMessage("something went wrong, could not create file");
     }
 }

@@ -1,11 +1,26 @@
 // Whole-file reads and safe writes, and the directory search the windows use.
 #pragma once
 
+#include "errors.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace vx {
+
+// The writer's two kinds of failure, both FileErrors naming the path:
+// - the target did not exist and could not be made (no such folder, a folder
+//   that takes no new file, a disk too full for the new file): nothing is left;
+struct FileCreateError : FileError {
+    using FileError::FileError;
+};
+// - an existing file could not be replaced or written (no room for the new
+//   contents, a flush that failed, a target that is no plain file, a link
+//   loop): the old file is left byte for byte as it was.
+struct FileWriteError : FileError {
+    using FileError::FileError;
+};
 
 bool fileExists(const std::string& path);      // a plain file (links followed)
 bool directoryExists(const std::string& path); // a folder (links followed)
@@ -21,10 +36,15 @@ std::string readFileBytes(const std::string& path, size_t maxBytes = SIZE_MAX);
 // - a symbolic link is followed: the file it names is replaced, the link stays;
 // - a replaced file keeps its permission bits (and owner, where allowed);
 // - the file and its folder are flushed to disk, for new files too;
-// - a writable file in a folder that takes no new file is written in place;
-// - a file that may not be written is refused, the old file untouched.
-// Every failure is a FileError naming the path; without commit() the
-// temporary file is removed and the target stays as it was.
+// - a writable file in a folder that takes no new file is written in place:
+//   the bytes are kept until commit, the whole new size is reserved on disk
+//   before the first old byte is overwritten, and a failure after that puts
+//   the old bytes back;
+// - a file that may not be written is refused, the old file untouched;
+// - a target that is no plain file (pipe, device, socket) or a link loop is
+//   refused before anything is opened, so nothing blocks or is replaced.
+// Every failure is a FileCreateError or FileWriteError (see above); without
+// commit() the temporary file is removed and the target stays as it was.
 class SafeFileWriter {
 public:
     explicit SafeFileWriter(const std::string& path);
@@ -44,15 +64,27 @@ public:
 
 private:
     [[noreturn]] void fail(int err) const;
+    [[noreturn]] void failBecause(const std::string& reason) const;
+    bool setTimes() const;
+
+    void commitInPlace();
+    void commitReplacing();
 
     std::string path_, target_, temp_;
+    std::string pending_; // the in-place contents, written on commit
     int fd_ = -1;
+    bool existed_ = false;
     bool inPlace_ = false;
-    uint64_t written_ = 0;
     bool setTime_ = false;
     int64_t mtimeSec_ = 0;
     long mtimeNsec_ = 0;
 };
+
+// The flushes of the writer, for tests that make one fail without a failing
+// disk: sync(fd, folder) stands for fsync of the written file (folder false)
+// or of its folder (true). nullptr restores fsync.
+using WriterSyncCall = int (*)(int fd, bool folder);
+void setWriterSyncForTesting(WriterSyncCall call);
 
 // Writes the bytes through SafeFileWriter.
 void writeFileAtomic(const std::string& path, const std::string& bytes);

@@ -1,5 +1,6 @@
 #include "lib_dirsearch.h"
 
+#include <climits>
 #include <cstdlib>
 #include <dirent.h>
 #include <string_view>
@@ -84,19 +85,54 @@ std::string plainRelativePath(const std::string& path) {
     return out;
 }
 
+namespace {
+
+// full (resolved) is base or lies below it.
+bool isWithin(const std::string& base, const std::string& full) {
+    return full.compare(0, base.size(), base) == 0 &&
+           (full.size() == base.size() || base == "/" || full[base.size()] == '/');
+}
+
+std::string resolved(const std::string& path) {
+    char* r = ::realpath(path.c_str(), nullptr);
+    std::string out = r ? r : "";
+    std::free(r);
+    return out;
+}
+
+} // namespace
+
 bool leadsOutside(const std::string& folder, const std::string& rel) {
-    char* base = ::realpath(folder.c_str(), nullptr);
-    char* full = ::realpath((folder + "/" + rel).c_str(), nullptr);
-    bool outside = false;
-    if (base && full) {
-        const std::string b = base, f = full;
-        const bool inside = f.compare(0, b.size(), b) == 0 &&
-                            (f.size() == b.size() || b == "/" || f[b.size()] == '/');
-        outside = !inside;
+    const std::string base = resolved(folder), full = resolved(folder + "/" + rel);
+    return !base.empty() && !full.empty() && !isWithin(base, full);
+}
+
+bool reachesOutside(const std::string& folder, const std::string& rel) {
+    const std::string base = resolved(folder);
+    if (base.empty()) return true;
+    std::string path = folder + "/" + rel;
+    for (int hops = 0; hops < 40; ++hops) {
+        const auto slash = path.find_last_of('/');
+        const std::string dir = resolved(slash == 0 ? "/" : path.substr(0, slash));
+        if (dir.empty()) return false; // no such folder: nothing can be put there
+        const std::string full = (dir == "/" ? "" : dir) + "/" + path.substr(slash + 1);
+        if (!isWithin(base, full)) return true;
+        struct stat st;
+        if (::lstat(full.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return false;
+        std::string link(PATH_MAX, '\0');
+        const ssize_t n = ::readlink(full.c_str(), link.data(), link.size());
+        if (n <= 0) return true;
+        link.resize(static_cast<size_t>(n));
+        path = link[0] == '/' ? link : dir + "/" + link;
     }
-    std::free(base);
-    std::free(full);
-    return outside;
+    return true;
+}
+
+bool liesInFolder(const std::string& folder, const std::string& path) {
+    const std::string cwd = resolved("."), full = resolved(path);
+    if (cwd.empty() || full.empty()) return false;
+    const std::string plain = plainRelativePath(folder);
+    return isWithin(plain.empty() ? cwd : (cwd == "/" ? "" : cwd) + "/" + plain, full);
 }
 
 bool existsAsFile(const std::string& path) {

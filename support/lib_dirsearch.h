@@ -38,6 +38,17 @@ std::string plainRelativePath(const std::string& path);
 // rel, taken from folder, exists and leads (through links) outside folder.
 bool leadsOutside(const std::string& folder, const std::string& rel);
 
+// The place rel names, taken from folder, lies outside folder once every
+// link on the way is followed: folder links in rel, and the last element's
+// link chain even where it leads to nothing yet. A loop, or a folder that
+// cannot be resolved, counts as outside.
+bool reachesOutside(const std::string& folder, const std::string& rel);
+
+// path exists and, with every link followed, lies in folder as it is spelt
+// from the current folder (a link that is folder itself, or on the way to
+// it, is not followed: folder must really be below the current folder).
+bool liesInFolder(const std::string& folder, const std::string& path);
+
 // A path that exists and is not a folder (links followed).
 bool existsAsFile(const std::string& path);
 

@@ -162,7 +162,8 @@ struct Scan {
                         const std::string& mask) {
         for (const auto& archive : archives) {
             volHits.Clear();
-            if (existsAsFile(entry + archive)) volListMatching(entry + archive, mask, volHits);
+            if (existsAsFile(entry + archive) && liesInFolder(entry, entry + archive))
+                volListMatching(entry + archive, mask, volHits);
             for (int i = 0; i < volHits.Count(); ++i) {
                 const std::string& line = volHits[i];
                 const std::string name = line.substr(0, line.find('='));
@@ -187,8 +188,10 @@ struct Scan {
                 if (local) mask.erase(0, 1);
                 if (local == (entry == localEntry)) {
                     const std::string lmask = lowerAscii(mask);
+                    // Links that lead out of the folder searched are not followed.
+                    const std::string in = entry + mask.substr(0, mask.find_last_of('/') + 1);
                     for (const DirEntry& e : dirSearch(entry + mask))
-                        addFoundFile(entry, e, local, lmask);
+                        if (liesInFolder(entry, in + e.name)) addFoundFile(entry, e, local, lmask);
                 }
                 searchArchives(entry, archives, mask);
             }

@@ -61,6 +61,19 @@ std::string outsideLinkMessage(const std::string& name) {
     return "Not processing file: " + name + " - it is a link that leads outside the patch folder";
 }
 
+std::string outsideGameMessage(const std::string& name) {
+    return "Not processing file: " + name + " - a link in the simulator's folder leads outside it";
+}
+
+// The simulator's side of an entry is checked too: a link there (to the
+// file, or to a folder on its path) must not get a copy or a deletion
+// outside the simulator's folder.
+bool refusedInGame(const std::string& parent, const std::string& name, const std::string& shown) {
+    if (!reachesOutside(parent, name)) return false;
+    ShowMessage(outsideGameMessage(shown));
+    return true;
+}
+
 } // namespace
 
 bool openDocument(const std::string& target) {
@@ -136,6 +149,7 @@ void applyPatchFolder(const std::string& dir, bool activate, bool protectCritica
                 ShowMessage(outsideLinkMessage(item));
                 continue;
             }
+            if (refusedInGame(parent, name, item)) continue;
             if (activate) {
                 if (existsAsFile(dir + "/" + name))
                     copyIfExists(dir + "/" + name, parent + "/" + name, false);
@@ -154,6 +168,7 @@ void applyPatchFolder(const std::string& dir, bool activate, bool protectCritica
                 ShowMessage(outsideLinkMessage(e.name));
                 continue;
             }
+            if (refusedInGame(parent, e.name, e.name)) continue;
             if (activate)
                 copyIfExists(dir + "/" + e.name, parent + "/" + e.name, false);
             else
@@ -163,6 +178,7 @@ void applyPatchFolder(const std::string& dir, bool activate, bool protectCritica
     // The patch's batch file ("patchon.bat" / "patchoff.bat") is meant for a
     // command interpreter this platform does not have, so it is not started.
     const std::string act = parent + "/" + lastName(dir) + ".act";
+    if (refusedInGame(parent, lastName(dir) + ".act", lastName(dir) + ".act")) return;
     if (activate)
         logPatchActive(act);
     else if (existsAsFile(act))

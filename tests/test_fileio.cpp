@@ -31,35 +31,9 @@ bool isLink(const fs::path& p) {
     return ::lstat(p.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
 }
 
-// Names in the folder apart from the expected ones: a temporary file left behind.
-std::vector<std::string> strayNames(const fs::path& dir, std::initializer_list<std::string> keep) {
-    std::vector<std::string> out;
-    for (const auto& e : fs::directory_iterator(dir)) {
-        const std::string n = e.path().filename().string();
-        if (std::find(keep.begin(), keep.end(), n) == keep.end()) out.push_back(n);
-    }
-    return out;
-}
-
-constexpr uid_t nobody = 65534;
-
-// Runs fn in a child process as the unprivileged user "nobody" (the tests run
-// as root, whom permission bits do not stop); returns fn's exit code.
-int runAsNobody(const std::function<int()>& fn) {
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        if (::setgid(nobody) != 0 || ::setuid(nobody) != 0) ::_exit(99);
-        int rc = 98;
-        try {
-            rc = fn();
-        } catch (...) {
-        }
-        ::_exit(rc);
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+using vxtest::runAsNobody;
+using vxtest::strayNames;
+constexpr uid_t nobody = vxtest::nobodyId;
 
 } // namespace
 

@@ -104,6 +104,28 @@ TEST_F(LibScan, LogNameCannotLeaveTheCurrentFolder) {
     EXPECT_EQ(dir.read("inside.txt"), "") << "a link within the folder is followed";
 }
 
+// Nothing outside the folders searched is read: a file link, a folder link
+// (a searched folder, or one on a mask's path) and an archive link that lead
+// out are not followed; a link within the folder is.
+TEST_F(LibScan, LinksLeadingOutOfTheSearchedFoldersAreNotFollowed) {
+    vxtest::TempDir elsewhere;
+    elsewhere.write("fmparam1.dat", "secret");
+    elsewhere.write("multi/wingj001.dat", "secret");
+    elsewhere.write("sub/cntrlj001.dat", "secret");
+    elsewhere.write("far.vol", vxtest::buildVol({{"acspecs1.dat", "secret", 1}}));
+    fs::create_directories(dir / "data");
+    fs::create_symlink(elsewhere / "fmparam1.dat", dir / "data/fmparam1.dat");
+    fs::create_symlink(elsewhere / "multi", dir / "data/multi");
+    fs::create_symlink(elsewhere / "sub", dir / "data/sub");
+    fs::create_symlink(elsewhere / "far.vol", dir / "data/far.vol");
+    dir.write("data/store/foil.bin", "inner");
+    fs::create_symlink("store/foil.bin", dir / "data/foilj001.dat");
+    EXPECT_EQ(scan("data/multi/|data/&far.vol&|",
+                   "fmparam*?.dat|wingj???.dat|foilj???.dat|sub/cntrlj???.dat|acspecs?.dat|"),
+              std::vector<std::string>{fileLine("foilj001.dat", "inner")});
+    EXPECT_EQ(log(), "data/foilj001.dat\n");
+}
+
 // An archive member claiming more bytes than the archive holds is listed with
 // that length; the scan goes on.
 TEST_F(LibScan, MemberLongerThanItsArchiveDoesNotEndTheScan) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <regex>
 
@@ -171,6 +172,55 @@ TEST_F(LibPatch, LinksLeadingOutsideThePatchFolderAreRefused) {
     ASSERT_EQ(dlg->messages.size(), 1u);
     EXPECT_EQ(dlg->messages[0].rfind("Not processing file: evil.dat", 0), 0u);
     EXPECT_EQ(root.read("secret.dat"), "not for the game");
+}
+
+// Links on the simulator's side are no way out either: a file link, a
+// folder link on the path and a link to a file not there yet each get
+// neither a copy nor a deletion outside, and each is named to the user. A
+// link within the simulator's folder is followed.
+TEST_F(LibPatch, LinksInTheSimulatorFolderLeadingOutsideAreRefused) {
+    for (bool listed : {true, false}) {
+        fs::remove_all(root / "game");
+        fs::remove_all(root / "outside");
+        put({{"outside/target.dat", "keep"},
+             {"outside/y.dat", "keep y"},
+             {"outside/act.txt", "keep act"},
+             {"game/real.dat", "old"},
+             {"game/patch/x.dat", "patched"},
+             {"game/patch/new.dat", "patched"},
+             {"game/patch/inner.dat", "I"},
+             {"game/patch/linkdir/y.dat", "patched"}});
+        fs::create_symlink(root / "outside/target.dat", root / "game/x.dat");
+        fs::create_symlink("../outside", root / "game/linkdir");
+        fs::create_symlink(root / "outside/new.dat", root / "game/new.dat");
+        fs::create_symlink("real.dat", root / "game/inner.dat");
+        fs::create_symlink("../outside/act.txt", root / "game/patch.act");
+        if (listed)
+            root.write("game/patch/patchfilelist.txt",
+                       "x.dat\nlinkdir/y.dat\nnew.dat\ninner.dat\n");
+        for (bool activate : {true, false}) {
+            dlg->messages.clear();
+            applyPatchFolder(patch(), activate, false);
+            const std::string how = (listed ? "list, " : "folder, ") + std::to_string(activate);
+            EXPECT_EQ(root.read("outside/target.dat"), "keep") << how;
+            EXPECT_EQ(root.read("outside/y.dat"), "keep y") << how;
+            EXPECT_EQ(root.read("outside/act.txt"), "keep act") << how;
+            EXPECT_FALSE(fs::exists(root / "outside/new.dat")) << how;
+            std::vector<std::string> refused = {"x.dat", "new.dat", "patch.act"};
+            if (listed) refused.insert(refused.begin() + 1, "linkdir/y.dat");
+            std::vector<std::string> named;
+            for (const auto& m : dlg->messages) {
+                EXPECT_NE(m.find("leads outside"), std::string::npos) << m;
+                named.push_back(
+                    m.substr(21, m.find(' ', 21) - 21)); // after "Not processing file: "
+            }
+            std::sort(named.begin(), named.end());
+            std::sort(refused.begin(), refused.end());
+            EXPECT_EQ(named, refused) << how;
+        }
+        EXPECT_TRUE(fs::is_symlink(root / "game/x.dat"));
+    }
+    EXPECT_FALSE(inGame("inner.dat")) << "a link within the folder is deleted like a file";
 }
 
 TEST_F(LibPatch, FolderMode) {

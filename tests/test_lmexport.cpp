@@ -1,11 +1,13 @@
 #include "mainwindow_fixture.h"
 
 #include "mapeditor/lmexport.h"
+#include "support/fileio.h"
 #include "support/rtlconv.h"
 #include "ui/ui.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstring>
 
 using namespace vx;
@@ -209,6 +211,27 @@ TEST_F(ExportWindowTest, AFailedWriteLeavesNoFileAndSaysSo) {
     for ([[maybe_unused]] const auto& e : fs::directory_iterator(cwd)) ++entries;
     EXPECT_EQ(entries, 3) << "no temporary file is left behind"; // map, adir, afile
     EXPECT_EQ(lmfile.count(), 2);
+}
+
+// An existing file that cannot be rewritten (here its flush fails) is not
+// reported as a file that could not be made: the error names the reason, and
+// the old file stays.
+TEST_F(ExportWindowTest, AFailedRewriteOfAnExistingFileIsNoFailedCreate) {
+    TForm1& f = loaded();
+    const fs::path out = cwd / "list.txt";
+    vxtest::writeFile(out, "keep");
+    setWriterSyncForTesting([](int, bool) {
+        errno = EIO;
+        return -1;
+    });
+    dlg->fileAnswers.push_back(out.string());
+    f.savelminfo->click();
+    setWriterSyncForTesting(nullptr);
+    EXPECT_TRUE(dlg->messages.empty()) << dlg->messages.front();
+    ASSERT_EQ(dlg->errors.size(), 1u);
+    EXPECT_NE(dlg->errors[0].find(out.string()), std::string::npos) << dlg->errors[0];
+    EXPECT_NE(dlg->errors[0].find(std::strerror(EIO)), std::string::npos) << dlg->errors[0];
+    EXPECT_EQ(vxtest::readFile(out), "keep");
 }
 
 TEST_F(ExportWindowTest, ReplacesAnExistingFileWhole) {

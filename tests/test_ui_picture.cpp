@@ -1,6 +1,7 @@
 // Pictures: JPEG files through libjpeg, embedded PNGs through GdkPixbuf's PNG
 // reader, every other format refused; failures keep the picture as it was.
 #include "support/errors.h"
+#include "test_jpegfixture.h"
 #include "testsupport.h"
 #include "ui/imagelist.h"
 #include "ui/picture.h"
@@ -16,50 +17,9 @@
 #include <zlib.h>
 
 using namespace vx::ui;
+using vxtest::encodeJpeg;
 
 namespace {
-
-// scans: 0 baseline, 1 the usual progressive script, else one scan per
-// coefficient band of each component (190 scans). fill writes row y (one or
-// three bytes a pixel).
-std::string encodeJpeg(int w, int h, bool gray, int scans,
-                       const std::function<void(unsigned y, unsigned char* row)>& fill) {
-    jpeg_compress_struct c;
-    jpeg_error_mgr err;
-    c.err = jpeg_std_error(&err);
-    jpeg_create_compress(&c);
-    unsigned char* buf = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&c, &buf, &size);
-    c.image_width = static_cast<JDIMENSION>(w);
-    c.image_height = static_cast<JDIMENSION>(h);
-    c.input_components = gray ? 1 : 3;
-    c.in_color_space = gray ? JCS_GRAYSCALE : JCS_RGB;
-    jpeg_set_defaults(&c);
-    jpeg_set_quality(&c, 95, TRUE);
-    std::vector<jpeg_scan_info> script;
-    if (scans == 1) {
-        jpeg_simple_progression(&c);
-    } else if (scans > 1) {
-        script.push_back({3, {0, 1, 2, 0}, 0, 0, 0, 0});
-        for (int comp = 0; comp < 3; ++comp)
-            for (int k = 1; k < 64; ++k) script.push_back({1, {comp, 0, 0, 0}, k, k, 0, 0});
-        c.scan_info = script.data();
-        c.num_scans = static_cast<int>(script.size());
-    }
-    jpeg_start_compress(&c, TRUE);
-    std::vector<unsigned char> row(size_t(w) * size_t(c.input_components));
-    while (c.next_scanline < c.image_height) {
-        fill(c.next_scanline, row.data());
-        JSAMPROW p = row.data();
-        jpeg_write_scanlines(&c, &p, 1);
-    }
-    jpeg_finish_compress(&c);
-    std::string out(reinterpret_cast<char*>(buf), size);
-    jpeg_destroy_compress(&c);
-    std::free(buf);
-    return out;
-}
 
 // One colour all over.
 std::string makeJpeg(int w, int h, uint8_t r, uint8_t g, uint8_t b, bool gray = false,
@@ -294,6 +254,22 @@ TEST(UiPicture, HostilePicturesAreRefusedBeforeTheyAreDecoded) {
         EXPECT_LT(peakMegabytes() - before, 64) << c.name;
         EXPECT_TRUE(pic.empty()) << c.name;
     }
+}
+
+// A sound picture over the pixel limit is refused for that reason, not as a
+// file that claims more than it holds.
+TEST(UiPicture, AValidPictureOverThePixelLimitNamesTheLimit) {
+    const std::string big = makeJpeg(8000, 8000, 90, 0, 0, true);
+    TPicture pic;
+    try {
+        pic.LoadFromBytes("big.jpg", big.data(), big.size());
+        ADD_FAILURE() << "an 8000 x 8000 picture was loaded";
+    } catch (const vx::PictureError& e) {
+        EXPECT_NE(std::string(e.what()).find("4096 x 4096 pixel limit"), std::string::npos)
+            << e.what();
+        EXPECT_EQ(std::string(e.what()).find("for its file"), std::string::npos) << e.what();
+    }
+    EXPECT_TRUE(pic.empty());
 }
 
 // The embedded-picture reader keeps its own size check.

@@ -2,6 +2,7 @@
 
 #include "support/records.h"
 
+#include <algorithm>
 #include <csignal>
 #include <cstring>
 #include <fstream>
@@ -9,6 +10,8 @@
 #include <sstream>
 #include <stdexcept>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -128,6 +131,31 @@ std::string fileHeader(uint16_t count, uint16_t recsize) {
     h.count = count;
     h.recsize = recsize;
     return {reinterpret_cast<const char*>(&h), sizeof h};
+}
+
+int runAsNobody(const std::function<int()>& fn) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (::setgid(nobodyId) != 0 || ::setuid(nobodyId) != 0) ::_exit(99);
+        int rc = 98;
+        try {
+            rc = fn();
+        } catch (...) {
+        }
+        ::_exit(rc);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::vector<std::string> strayNames(const fs::path& dir, std::initializer_list<std::string> keep) {
+    std::vector<std::string> out;
+    for (const auto& e : fs::directory_iterator(dir)) {
+        const std::string n = e.path().filename().string();
+        if (std::find(keep.begin(), keep.end(), n) == keep.end()) out.push_back(n);
+    }
+    return out;
 }
 
 } // namespace vxtest

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <deque>
 #include <filesystem>
+#include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -92,5 +94,15 @@ std::string fileHeader(uint16_t count, uint16_t recsize);
 
 std::string readFile(const std::filesystem::path& p);
 void writeFile(const std::filesystem::path& p, const std::string& bytes);
+
+// The unprivileged user "nobody", for tests of what permission bits stop
+// (the tests run as root, whom they do not stop).
+inline constexpr unsigned nobodyId = 65534;
+// Runs fn in a child process as nobody; returns fn's exit code, 99 when the
+// process could not become nobody, -1 when it did not exit normally.
+int runAsNobody(const std::function<int()>& fn);
+// Names in the folder apart from the expected ones: a temporary file left behind.
+std::vector<std::string> strayNames(const std::filesystem::path& dir,
+                                    std::initializer_list<std::string> keep);
 
 } // namespace vxtest

@@ -76,7 +76,15 @@ void jpegProgress(j_common_ptr c) {
 
 // partial: the picture is there, its lower rows (from the first row that did
 // not decode) grey, and why says what went wrong.
-enum class JpegResult { ok, partial, failed, tooBig, tooManyScans, noMemory };
+enum class JpegResult { ok, partial, failed, tooBig, overLimit, tooManyScans, noMemory };
+
+// ok, or why a picture of that size is refused: more pixels than any raster
+// of the program holds, or more than its file can describe.
+JpegResult sizeCheck(long long width, long long height, size_t fileSize) {
+    if (width > 0 && height > 0 && width * height > static_cast<long long>(TBitmap::maxPixels))
+        return JpegResult::overLimit;
+    return pictureSizeAllowed(width, height, fileSize) ? JpegResult::ok : JpegResult::tooBig;
+}
 
 constexpr uint32_t missingRowColour = 0xFF808080; // the grey libjpeg fills in with
 
@@ -126,16 +134,18 @@ JpegResult jpegDecodeInto(const unsigned char* bytes, unsigned long size, TBitma
     jpeg_read_header(&cinfo, TRUE);
     // Before jpeg_start_decompress: for a progressive picture it allocates the
     // whole picture and reads every scan.
-    if (!pictureSizeAllowed(cinfo.image_width, cinfo.image_height, size)) {
+    if (const JpegResult r = sizeCheck(cinfo.image_width, cinfo.image_height, size);
+        r != JpegResult::ok) {
         jpeg_destroy_decompress(&cinfo);
-        return JpegResult::tooBig;
+        return r;
     }
     // B, G, R, A in memory is cairo's ARGB32 on a little-endian machine.
     cinfo.out_color_space = G_BYTE_ORDER == G_LITTLE_ENDIAN ? JCS_EXT_BGRA : JCS_EXT_ARGB;
     jpeg_start_decompress(&cinfo);
-    if (!pictureSizeAllowed(cinfo.output_width, cinfo.output_height, size)) {
+    if (const JpegResult r = sizeCheck(cinfo.output_width, cinfo.output_height, size);
+        r != JpegResult::ok) {
         jpeg_destroy_decompress(&cinfo);
-        return JpegResult::tooBig;
+        return r;
     }
     try {
         out.setSizeUninitialized(static_cast<int>(cinfo.output_width),
@@ -213,6 +223,8 @@ std::string decodeJpeg(const std::string& name, const void* bytes, size_t size, 
         return why[0] ? why : "data damaged";
     case JpegResult::tooBig:
         unreadable(name, "picture too large for its file");
+    case JpegResult::overLimit:
+        unreadable(name, "picture too large: more than the 4096 x 4096 pixel limit");
     case JpegResult::tooManyScans:
         unreadable(name, "too many scans");
     case JpegResult::noMemory:
