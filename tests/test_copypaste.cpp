@@ -353,6 +353,18 @@ TEST_F(CopyPasteTest, CopyListPastesTakeMarkedLinesAfterThePlaceholder) {
     EXPECT_EQ(lmfile.count(), 7);
 }
 
+TEST_F(CopyPasteTest, DeletingMarkedCopyLinesKeepsTheOthers) {
+    TForm1& f = loaded(4);
+    mark(*f.lmpicklist, {0, 1, 2, 3});
+    f.cpobjs->click();
+    ASSERT_EQ(f.cpyListBox->Items().Count(), 5);
+    const std::vector<std::string> lines = f.cpyListBox->Items().texts();
+    mark(*f.cpyListBox, {1, 3});
+    f.delobj->click();
+    EXPECT_EQ(f.cpyListBox->Items().texts(),
+              (std::vector<std::string>{lines[0], lines[2], lines[4]}));
+}
+
 TEST_F(CopyPasteTest, PasteObjectReplacesTheSelectedRecord) {
     TForm1& f = loaded(3);
     f.lmpicklist->setItemIndex(2);

@@ -317,6 +317,20 @@ TEST_F(EditingTest, ActivationOnMixedSelectionsAndTheCaptionRule) {
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&lmfile), sizeof lmfile), before);
 }
 
+// The toggle follows the selected record: at latitude 0 (a blank record) it
+// is not de-activated, so the toggle de-activates the other marked rows.
+TEST_F(EditingTest, ToggleOnARecordAtLatitudeZeroDeactivatesTheOthers) {
+    TForm1& w = loaded({makeLandmark("on", lat0, lon0), makeLandmark("also on", lat0, lon0 + 0.1f),
+                        makeLandmark("blank", 0, 0)});
+    w.lmpicklist->userClick(0);
+    w.lmpicklist->userClick(1, {.ctrl = true});
+    w.lmpicklist->userClick(2, {.ctrl = true}); // the current row: lat 0
+    w.remLM->click();
+    EXPECT_TRUE(isDeactivated(lmfile.rec(1)));
+    EXPECT_TRUE(isDeactivated(lmfile.rec(2)));
+    EXPECT_EQ(+lmfile.rec(3).lat, 0.f);
+}
+
 TEST_F(EditingTest, StartCaptionOfTheActivationButton) {
     TForm1& w = create();
     EXPECT_EQ(w.remLM->Caption(), "activate / deactivate LM's");
@@ -378,6 +392,27 @@ TEST_F(EditingTest, AddAppendsANewEntry) {
     EXPECT_EQ(dlg->messages.back(), "Click Edit and then on the map to re-locate..");
     expectEditing(true);
     EXPECT_EQ(w.editrec, 4) << "the edit stays with its record";
+}
+
+// "Add Landmark" during an edit selects the new row: the setters of the
+// selected record (rotation, east, north) write into the new record, the
+// edited one keeps its values.
+TEST_F(EditingTest, AfterAnAddTheSelectedRecordSettersWriteTheNewRecord) {
+    TForm1& w = loaded(five());
+    w.lmpicklist->userClick(1);
+    w.edLM->click();
+    w.addLM->click();
+    ASSERT_EQ(w.lmpicklist->ItemIndex(), 5);
+    const landmark edited = lmfile.rec(2);
+    w.LMrotation->userSelect(indexOf(*w.LMrotation, "45"));
+    w.eastcord->userSetText(" 2.5");
+    w.eastcord->userKeyPress('\r');
+    w.northcord->userSetText("49.25");
+    w.northcord->userKeyPress('\r');
+    EXPECT_EQ(+lmfile.rec(6).rota, 45.f);
+    EXPECT_EQ(+lmfile.rec(6).lon, 2.5f);
+    EXPECT_EQ(+lmfile.rec(6).lat, 49.25f);
+    EXPECT_EQ(bytesOf(lmfile.rec(2)), bytesOf(edited));
 }
 
 TEST_F(EditingTest, AddToAnEmptyList) {

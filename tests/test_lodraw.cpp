@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 #include <memory>
+#include <utility>
+#include <vector>
 
 using namespace vx;
 using ui::clBlack, ui::clBlue, ui::clGray, ui::clGreen, ui::clLime, ui::clRed, ui::clWhite,
@@ -160,4 +162,64 @@ TEST(LoDraw, AtMost1024ObjectsAndTheCountLine) {
     EXPECT_EQ(e.drawnCount, 0);
     EXPECT_EQ(empty.at(0, 0), clGray);
     EXPECT_EQ(empty.at(202, 151), clYellow);
+}
+
+namespace {
+
+// Keeps the outlines drawn; nothing else.
+struct OutlineCanvas : LoCanvas {
+    std::vector<tmyrect> outlines;
+    void setPenColor(uint32_t) override {}
+    void setBrushColor(uint32_t) override {}
+    void fillRect(const TRect&) override {}
+    void polyline(const tmyrect& poly) override { outlines.push_back(poly); }
+    void line(TPoint, TPoint) override {}
+    void pixel(TPoint, uint32_t) override {}
+    void ellipse(const TRect&) override {}
+    void icon(int, int, const TRect&) override {}
+};
+
+std::vector<std::pair<int, int>> footprint(bool rotObj, bool rotLm, float rota, double lmRota,
+                                           double manRot) {
+    LoDrawOptions o;
+    o.view = {20, 400, 300, manRot, rotLm, lmRota};
+    o.rotObjFlag = rotObj;
+    OutlineCanvas c;
+    drawLoObject(c, o, object(5, 0, 0, 0, rota), false, false, nullptr);
+    std::vector<std::pair<int, int>> out;
+    if (!c.outlines.empty())
+        for (const TPoint& p : c.outlines[0].p) out.emplace_back(p.X, p.Y);
+    return out;
+}
+
+} // namespace
+
+// With both rotation boxes ticked a footprint turns by the sum of the
+// object's, the landmark's and the manual rotation: each split of 90 degrees
+// gives the outline of an object turned by 90 alone.
+TEST(LoDraw, BothRotationBoxesAddTheObjectLandmarkAndManualRotations) {
+    const auto turned90 = footprint(true, false, 90, 0, 0);
+    ASSERT_NE(turned90, footprint(true, false, 0, 0, 0)) << "a footprint that shows turning";
+    const struct {
+        float rota;
+        double lm, man;
+    } splits[] = {{30, 20, 40}, {0, 50, 40}, {60, 30, 0}, {10, 0, 80}, {120, -10, -20}};
+    for (const auto& c : splits)
+        EXPECT_EQ(footprint(true, true, c.rota, c.lm, c.man), turned90)
+            << c.rota << " + " << c.lm << " + " << c.man;
+}
+
+// While the group is drawn from lomove, the hidden flag of each index is
+// lotab's: a flag only lomove has draws nothing green, one only lotab has does.
+TEST(LoDraw, HiddenFlagsComeFromLotabWhileAnotherTableIsDrawn) {
+    Scene s;
+    s.add(object(5, 0, 100, 0));  // drawn at (300, 150), outline at x = 341
+    s.add(object(5, 0, -100, 0)); // at (100, 150), outline at x = 141
+    auto lomove = std::make_unique<TLOtab>(*s.tab);
+    lomove->objs[0].hide = 3;
+    s.tab->objs[1].hide = 3;
+    TCanvasLoCanvas c(s.bmp.Canvas(), [&s](int, int) { return &s.icon; });
+    drawLoView(c, s.opt, *lomove, *s.tab, s.pos);
+    EXPECT_EQ(s.at(341, 155), clBlue) << "hidden only in lomove";
+    EXPECT_EQ(s.at(141, 155), clGreen) << "hidden in lotab";
 }

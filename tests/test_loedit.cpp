@@ -127,6 +127,47 @@ TEST_F(LoEditTest, CancelEditRestoresTheFileAsLoaded) {
     EXPECT_TRUE(dlg->errors.empty());
 }
 
+// Each start takes a new snapshot: a cancel goes back to the latest start,
+// keeping what an earlier, stopped edit added.
+TEST_F(LoEditTest, CancelEditGoesBackToTheLatestStart) {
+    Tloview& w = withCount(2);
+    chooseCatalogue("$07:$1A: Tree");
+    w.chgobj->click();
+    w.Addobj->click();
+    w.stopedit->click();
+    w.chgobj->click();
+    w.Addobj->click();
+    ASSERT_EQ(lotab.head.count, 4);
+    w.canceledit->click();
+    EXPECT_EQ(lotab.head.count, 3);
+    EXPECT_EQ(lotab.objs[2].loid.at(2), 0x1A);
+}
+
+// After "Cancel edit" the lists still show the added rows; the first of them,
+// the row equal to the count, is past the table like any later one.
+TEST_F(LoEditTest, TheRowAtTheCountAfterACancelIsNoObject) {
+    Tloview& w = withCount(2);
+    chooseCatalogue("$07:$1A: Tree");
+    w.chgobj->click();
+    w.Addobj->click();
+    w.canceledit->click();
+    ASSERT_EQ(lotab.head.count, 2);
+    ASSERT_EQ(w.objlist->Items().Count(), 3);
+    lotab.objs[2] = makeObject(9, 9, 5, 5, 12, 0); // what a slot past the count may hold
+    const LOobject past = lotab.objs[2];
+    w.objlist->setItemIndex(2);
+    w.hideobj->click();
+    w.paste2landmark->click();
+    EXPECT_EQ(dlg->errors.size(), 2u) << "both refused";
+    w.lolist->setItemIndex(2);
+    w.chgobj->click();
+    ASSERT_TRUE(w.pointerFeet(10, 10));
+    w.loimg->userMouseMove({.shift = true}, 10, 10);
+    w.rotaobj->userSetPosition(90);
+    EXPECT_EQ(lotab.head.count, 2);
+    EXPECT_EQ(std::memcmp(&lotab.objs[2], &past, sizeof past), 0);
+}
+
 TEST_F(LoEditTest, PickingTakesTheLowestObjectWithinNinePixels) {
     Tloview& w =
         with({makeObject(7, 1, 0, 0), makeObject(7, 2, 0, 0, 0, 3), makeObject(7, 3, 0, 0)});

@@ -105,6 +105,34 @@ TEST_F(MapViewTest, IconsFollowSideTypeModeAndSelection) {
     EXPECT_TRUE(iconAt(*f.Image1, *f.glist, 6, pic(recs[4]).X, pic(recs[4]).Y));
 }
 
+// The object-file setter draws the map before it changes the record: right
+// after it the map still shows the old type's icon; the next redraw the new.
+TEST_F(MapViewTest, ObjectFileSetterDrawsTheMapBeforeTheRecordChanges) {
+    initMapTable();
+    std::vector<landmark> recs = {at(0, 0, 0), at(1, 3, 0)};
+    standardData(recs);
+    vxtest::writeFile(prog / "LMdefault" / "lo020a1f.dat", ""); // type $0A: no icon
+    TForm1& f = create();
+    f.loadpic->click();
+    f.lmpicklist->userClick(1);
+    f.edLM->click();
+    const TPoint p = pic(recs[1]);
+    ASSERT_TRUE(iconAt(*f.Image1, *f.glist, 3, p.X, p.Y));
+    int row = -1;
+    for (int i = 0; i < f.Lofile->Items().Count(); ++i)
+        if (f.Lofile->Items()[i] == "lo020a1f.dat") row = i;
+    ASSERT_GE(row, 0);
+    const ui::TBitmap& icon = f.glist->image(3);
+    for (int j = 0; j < icon.Height(); ++j) // gone only where the map is drawn again
+        for (int i = 0; i < icon.Width(); ++i)
+            f.Image1->Canvas().setPixels(p.X + i, p.Y + j, 0xFE01FE);
+    f.Lofile->userSelect(row);
+    EXPECT_EQ(lmfile.rec(2).lmid.at(1), 0x0A);
+    EXPECT_TRUE(iconAt(*f.Image1, *f.glist, 3, p.X, p.Y)) << "the old type's icon";
+    f.draw(-1);
+    EXPECT_TRUE(untouched(*f.Image1, p.X, p.Y)) << "type $0A has no icon";
+}
+
 TEST_F(MapViewTest, DeactivatedLandmarksShowDimWithARedBoxedCross) {
     initMapTable();
     std::vector<landmark> recs = {at(0, 5, 1, false), at(1, 0, 0), at(2, 12, 0, false)};

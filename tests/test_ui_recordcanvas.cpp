@@ -97,6 +97,41 @@ TEST(UiRecordCanvas, DrawsTheSamePixelsAsTheRasterAnywhereOnTheSurface) {
     }
 }
 
+// A wide line reaches past its end points by half its width: where that edge
+// crosses into the next tile (of 64 pixels) it shows there too.
+TEST(UiRecordCanvas, WideLinesAcrossATileEdgeDrawTheSamePixels) {
+    const struct {
+        TPoint a, b;
+        int width;
+    } lines[] = {{{10, 60}, {120, 60}, 9},   // its lower edge crosses y = 64
+                 {{124, 5}, {124, 110}, 9},  // its right edge crosses x = 128
+                 {{70, 125}, {190, 125}, 7}, // both ends inside one tile row
+                 {{60, 140}, {61, 190}, 11}};
+    TBitmap raster;
+    raster.setSize(200, 200);
+    TRecordCanvas rec;
+    rec.setSize(200, 200);
+    for (TCanvas* c : {static_cast<TCanvas*>(&raster.Canvas()), static_cast<TCanvas*>(&rec)}) {
+        c->Brush().setColor(clGray);
+        c->FillRect({0, 0, 200, 200});
+        c->Pen().setColor(clRed);
+        for (const auto& l : lines) {
+            c->Pen().setWidth(l.width);
+            c->MoveTo(l.a.X, l.a.Y);
+            c->LineTo(l.b.X, l.b.Y);
+        }
+    }
+    int differ = 0, red = 0;
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 200; ++x) {
+            differ += rec.Pixels(x, y) != raster.Canvas().Pixels(x, y);
+            red += raster.Canvas().Pixels(x, y) == clRed;
+        }
+    EXPECT_EQ(differ, 0);
+    EXPECT_EQ(raster.Canvas().Pixels(50, 64), clRed) << "the scene reaches the next tile";
+    EXPECT_GT(red, 0);
+}
+
 TEST(UiRecordCanvas, FreshSurfaceIsWhiteAndOutsideIsInvalid) {
     TRecordCanvas rec;
     rec.setSize(30000, 30000);
