@@ -115,7 +115,9 @@ bool reachesOutside(const std::string& folder, const std::string& rel) {
         const auto slash = path.find_last_of('/');
         const std::string dir = resolved(slash == 0 ? "/" : path.substr(0, slash));
         if (dir.empty()) return false; // no such folder: nothing can be put there
-        const std::string full = (dir == "/" ? "" : dir) + "/" + path.substr(slash + 1);
+        const std::string name = path.substr(slash + 1);
+        if (name == "." || name == "..") return !isWithin(base, resolved(path));
+        const std::string full = (dir == "/" ? "" : dir) + "/" + name;
         if (!isWithin(base, full)) return true;
         struct stat st;
         if (::lstat(full.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return false;
