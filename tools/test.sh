@@ -72,8 +72,7 @@ if build "sanitizer build" "$top/build-asan" all -DCMAKE_BUILD_TYPE=Debug -DVEXT
 fi
 
 if command -v clang >/dev/null && command -v clang++ >/dev/null; then
-  fuzz_targets="fuzz_seeds fuzz_vol fuzz_sidetable fuzz_lofile fuzz_lmfile fuzz_picture"
-  if CC=clang CXX=clang++ build "fuzz targets" "$top/build-fuzz" "$fuzz_targets" \
+  if CC=clang CXX=clang++ build "fuzz targets" "$top/build-fuzz" fuzz_all \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXTON_FUZZ=ON -DVEXTON_BENCH=OFF; then
     run_tests "fuzz targets" "$top/build-fuzz" -L fuzz
   fi
