@@ -3,6 +3,7 @@
 
 #include "objectviewer/iconmasks.h"
 #include "objectviewer/icons.h"
+#include "support/errors.h"
 #include "ui/formbuild.h"
 
 namespace vx {
@@ -18,6 +19,11 @@ Tloview::Tloview() {
     setName("loview");
     createComponents();
     ui::fitToScreen(*this, 1860, 1000);
+}
+
+MainWindowLink& Tloview::mainWindow() const {
+    if (!main_) throw NilObjectError("Access violation: the viewer has no main window");
+    return *main_;
 }
 
 void initUnit2() {
