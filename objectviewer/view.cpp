@@ -37,7 +37,7 @@ void Tloview::showscroll() {
                          " y: " + std::to_string(loscroll->VertScrollBar().Position()));
 }
 
-// lodat by value: the drawing works on its own copy.
+// Draws lodat, the loaded file or the work list, from a copy taken on entry.
 void Tloview::redraw(bool centre, const TLOtab& lodatIn) {
     const MainWindowLink& m = mainWindow();
     if (m.lmpicklistIndex() < 0) return;

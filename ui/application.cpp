@@ -21,8 +21,7 @@ void TApplication::Initialize(int& argc, char**& argv) {
     initialized_ = true;
     const char* env = std::getenv("VX_HEADLESS");
     const char* display = std::getenv("DISPLAY");
-    const bool wantHeadless =
-        headless_requested_ || (env && std::strcmp(env, "1") == 0) || !display || !*display;
+    const bool wantHeadless = (env && std::strcmp(env, "1") == 0) || !display || !*display;
     headless_ = true;
     if (wantHeadless) return;
     if (!gtk::openDisplay(argc, argv)) {
@@ -32,11 +31,6 @@ void TApplication::Initialize(int& argc, char**& argv) {
     headless_ = false;
     gtk::installDialogs();
     gtk::startWidgetDumpIfAsked();
-}
-
-void TApplication::setHeadless(bool on) {
-    headless_requested_ = on;
-    if (on || !initialized_) headless_ = true;
 }
 
 void TApplication::adopt(std::unique_ptr<TForm> form) {
