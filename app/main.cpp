@@ -5,7 +5,10 @@
 int main(int argc, char** argv) {
     vx::startUnits();
     auto& app = vx::ui::Application();
-    app.Initialize(argc, argv);
+    if (!app.Initialize(argc, argv)) {
+        vx::endUnits();
+        return 1;
+    }
     vx::createWindows();
     const int rc = app.Run();
     vx::endUnits();

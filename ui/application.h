@@ -15,10 +15,12 @@ namespace vx::ui {
 
 class TApplication {
 public:
-    // Opens the display unless VX_HEADLESS=1, DISPLAY is unset, or the display
-    // cannot be opened. With a display it also installs the GTK dialogs. Tests
-    // never initialise and so stay headless.
-    void Initialize(int& argc, char**& argv);
+    // Opens the display unless VX_HEADLESS=1 asks for none; with a display it
+    // also installs the GTK dialogs. False, said on stderr, when windows were
+    // expected and no display could be opened (DISPLAY unset or wrong): the
+    // program then has nothing to show. Tests never initialise and so stay
+    // headless.
+    bool Initialize(int& argc, char**& argv);
     bool headless() const { return headless_; }
 
     // Size of the screen, {0, 0} when headless.
