@@ -1,4 +1,5 @@
-// The viewer unit's start-up and end, and the window's creation.
+// The viewer unit's start-up and end, the window's creation and the main
+// window it is connected to.
 #include "objectviewer/Unit2.h"
 
 #include "objectviewer/iconmasks.h"

@@ -1,11 +1,11 @@
 // The object-file viewer window. It is created hidden at start-up; the main
 // window reaches it only through viewershared.h, and it reaches the main
 // window only through mainwindowlink.h, connected at start-up. Its files:
-// Unit2.cpp (the unit's start-up and end, the window's creation),
-// Unit2_form.cpp (the form description), lofileops.cpp, lolists.cpp,
-// icons.cpp, view.cpp, viewcontrols.cpp, editing.cpp and worklist.cpp (the
-// handlers by concern), objpics.cpp (the icon pictures) and locanvas.cpp (the
-// drawing calls on the view's canvas). Their pure logic: iconmasks, lodraw,
+// Unit2.cpp (the unit's start-up and end, the window's creation and its main
+// window), Unit2_form.cpp (the form description), lofileops.cpp,
+// lolists.cpp, icons.cpp, view.cpp, viewcontrols.cpp, editing.cpp and
+// worklist.cpp (the handlers by concern), objpics.cpp (the icon pictures) and
+// locanvas.cpp (the drawing calls on the view's canvas). Their pure logic: iconmasks, lodraw,
 // loedittext, lofile, logeometry, lolines, lotable and viewsettings.
 #pragma once
 
