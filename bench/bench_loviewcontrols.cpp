@@ -3,6 +3,7 @@
 // paint of the 1264 x 948 shown area, against the same scene drawn straight
 // into a raster of that size; and the peak memory that an activation and a
 // load of the largest canvas add.
+#include "app/startup.h"
 #include "floors.h"
 
 #include "demodata.h"
@@ -10,7 +11,6 @@
 #include "objectviewer/Unit2.h"
 #include "objectviewer/locanvas.h"
 #include "support/helpers.h"
-#include "support/names.h"
 #include "ui/ui.h"
 
 #include <cairo.h>
@@ -35,11 +35,8 @@ struct World {
         demo::generateDemoData(dir.string());
         fs::current_path(dir);
         setAppDirForTesting(dir.string() + "/");
-        fillObjectNames();
-        initUnit2();
-        initUnit1();
-        ui::Application().CreateForm<TForm1>();
-        ui::Application().CreateForm<Tloview>();
+        startUnits();
+        createWindows();
         Form1->mapchoice->userSelect(0);
         Form1->loadpic->click();
         Form1->lmpicklist->userSelect(0);

@@ -1,6 +1,7 @@
 // The main window's performance goals: a full redraw of a 512-record file
 // against one plain copy of the 48 MB picture, and "Load this map" against
 // decoding the same JPEG alone.
+#include "app/startup.h"
 #include "floors.h"
 
 #include "demodata.h"
@@ -10,7 +11,6 @@
 #include "support/dialogs.h"
 #include "support/fileio.h"
 #include "support/helpers.h"
-#include "support/names.h"
 #include "ui/ui.h"
 
 #include <cstring>
@@ -30,11 +30,8 @@ struct World {
         vx::demo::generateDemoData(dir.string());
         fs::current_path(dir);
         vx::setAppDirForTesting(dir.string() + "/");
-        vx::fillObjectNames();
-        vx::initUnit2();
-        vx::initUnit1();
-        vx::ui::Application().CreateForm<vx::TForm1>();
-        vx::ui::Application().CreateForm<vx::Tloview>();
+        vx::startUnits();
+        vx::createWindows();
         vx::Form1->mapchoice->userSelect(3); // the 512-record file
         vx::Form1->loadpic->click();
         if (vx::lmfile.count() != 512) std::fprintf(stderr, "expected 512 records\n");

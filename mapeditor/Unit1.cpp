@@ -1,5 +1,5 @@
-// Start-up of the main window's unit, the window's creation, its selectors
-// and "Quit".
+// Start-up of the main window's unit, the window's creation, what the viewer
+// reads of it, its selectors and "Quit".
 #include "mapeditor/Unit1.h"
 
 #include "mapeditor/lmfile.h"
@@ -18,7 +18,6 @@
 namespace vx {
 
 TForm1* Form1 = nullptr;
-bool fromMain = false;
 ui::TPicture* mapbackup = nullptr;
 
 namespace {
@@ -79,30 +78,29 @@ MapSizes TForm1::sizes() const {
             Image1->Picture().Height()};
 }
 
-std::string templateDir() {
-    const auto& t = *Form1->LMtemplate;
+std::string TForm1::templateDir() const {
+    const auto& t = *LMtemplate;
     return t.ItemIndex() < 0 ? "./" : t.Items()[t.ItemIndex()] + "/";
 }
 
-std::string curLofileName() {
-    const LoviewShared* v = loviewShared();
-    if (v && v->locfile->Checked()) return v->manLofile;
-    const auto& f = *Form1->Lofile;
-    return f.ItemIndex() < 0 ? noLofileName : f.Items()[f.ItemIndex()];
+std::optional<std::string> TForm1::chosenLofile() const {
+    const auto& f = *Lofile;
+    if (f.ItemIndex() < 0) return std::nullopt;
+    return f.Items()[f.ItemIndex()];
 }
 
-int lmpicklistIndex() {
-    return Form1->lmpicklist->ItemIndex();
+void TForm1::chooseLofile(const std::string& name) {
+    if (const int i = indexOfText(Lofile->Items(), name); i >= 0) Lofile->setItemIndex(i);
 }
 
-float selectedLandmarkRota() {
+int TForm1::lmpicklistIndex() const {
+    return lmpicklist->ItemIndex();
+}
+
+float TForm1::selectedLandmarkRota() const {
     const int row = lmpicklistIndex();
     checkRange(row, 0, lmfile.count() - 1, "landmark list");
     return lmfile.rec(row + 1).rota;
-}
-
-ui::TComboBox& Lofile() {
-    return *Form1->Lofile;
 }
 
 void fillLotype() {

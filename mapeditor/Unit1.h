@@ -1,15 +1,22 @@
 // The main window: the map with its landmarks, the landmark list and the
-// panels around them. Handlers live in files by concern (start-up and
-// selectors here, loading.cpp, mapview.cpp, picking.cpp).
+// panels around them. Its files: Unit1.cpp (the unit's start-up, the window's
+// creation, what the viewer reads of it, the selectors, "Quit"),
+// Unit1_form.cpp (the form description), loading.cpp, mapview.cpp,
+// picking.cpp, editing.cpp, copypaste.cpp, lmexportui.cpp and handover.cpp
+// (the handlers by concern). Their pure logic: calibration, lmcopy, lmedit,
+// lmexport, lmfile, lmtext, mappick and templates. It reaches the viewer only
+// through objectviewer/viewershared.h, and serves it through
+// objectviewer/mainwindowlink.h.
 #pragma once
 
 #include "mapeditor/calibration.h"
-#include "mapeditor/mainshared.h"
+#include "objectviewer/mainwindowlink.h"
 #include "support/records.h"
 #include "ui/ui.h"
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,9 +24,17 @@ namespace vx {
 
 struct TanLM;
 
-class TForm1 : public ui::TForm {
+// Also what the viewer uses of this window (objectviewer/mainwindowlink.h).
+class TForm1 : public ui::TForm, public MainWindowLink {
 public:
     TForm1();
+
+    // --- the viewer's side of the hand-over ---
+    int lmpicklistIndex() const override;
+    float selectedLandmarkRota() const override;
+    std::string templateDir() const override;
+    std::optional<std::string> chosenLofile() const override;
+    void chooseLofile(const std::string& name) override;
 
     // --- components, as the form description creates them ---
     ui::TScrollBox* ScrollBox1;
@@ -205,6 +220,8 @@ void fillLotype();
 
 // The selected rows of a list, in list order.
 std::vector<int> selectedRows(const ui::TListBox& list);
+// The first line with exactly that text, -1 when none has it.
+int indexOfText(const TStringList& items, const std::string& text);
 
 // Unit start-up, before any window exists.
 void initUnit1();

@@ -169,7 +169,8 @@ void TForm1::createComponents() {
     quitapp = button("quitapp", "Quit", zoomL, formH - 32, zoomW);
     quitapp->setAnchors(false, false, true, true);
 
-    // Pop-up menus; items of later features get their handlers when those exist.
+    // Pop-up menus; their items get handlers with the events below, except
+    // "Paste Object as New", which has none.
     zinzout = add<ui::TPopupMenu>("zinzout");
     SelectlastSearch1 = zinzout->add("SelectlastSearch1", "Select last Search");
     Showselected1 = zinzout->add("Showselected1", "Focus selected");

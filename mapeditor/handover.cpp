@@ -28,7 +28,7 @@ void TForm1::viewlo() {
     v.locfile->setChecked(false);
     v.loadLoFile();
     if (Lofile->ItemIndex() < 0) {
-        ShowMessage("no location selected : " + curLofileName());
+        ShowMessage("no location selected : " + v.curLofileName());
         return;
     }
     v.initLoView();

@@ -14,7 +14,6 @@ namespace vx {
 extern const std::array<const char*, 2> loprefix;
 extern const std::array<const char*, 2> filebase;
 extern const std::array<const char*, 5> mapfiles;
-inline constexpr const char* noLofileName = "lo02xxxx.dat";
 
 // prefix + byteHex(type code) + byteHex(object-file number) + ".dat"
 std::string loFileName(int mode, const landmark& rec);

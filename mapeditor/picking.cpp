@@ -34,13 +34,13 @@ int centredOn(int v, int boxSize) {
         std::clamp<long long>(static_cast<long long>(v) - boxSize / 2, INT32_MIN, INT32_MAX));
 }
 
+} // namespace
+
 int indexOfText(const TStringList& items, const std::string& text) {
     for (int i = 0; i < items.Count(); ++i)
         if (items[i] == text) return i;
     return -1;
 }
-
-} // namespace
 
 void TForm1::refreshpicklist() {
     std::vector<std::string> lines;

@@ -1,8 +1,10 @@
-// The viewer unit's start-up and end, and the window's creation.
+// The viewer unit's start-up and end, the window's creation and the main
+// window it is connected to.
 #include "objectviewer/Unit2.h"
 
 #include "objectviewer/iconmasks.h"
 #include "objectviewer/icons.h"
+#include "support/errors.h"
 #include "ui/formbuild.h"
 
 namespace vx {
@@ -18,6 +20,11 @@ Tloview::Tloview() {
     setName("loview");
     createComponents();
     ui::fitToScreen(*this, 1860, 1000);
+}
+
+MainWindowLink& Tloview::mainWindow() const {
+    if (!main_) throw NilObjectError("Access violation: the viewer has no main window");
+    return *main_;
 }
 
 void initUnit2() {

@@ -1,12 +1,19 @@
 // The object-file viewer window. It is created hidden at start-up; the main
-// window reaches it only through viewershared.h. Handlers live in files by
-// concern (lofileops.cpp, lolists.cpp, icons.cpp, view.cpp).
+// window reaches it only through viewershared.h, and it reaches the main
+// window only through mainwindowlink.h, connected at start-up. Its files:
+// Unit2.cpp (the unit's start-up and end, the window's creation and its main
+// window), Unit2_form.cpp (the form description), lofileops.cpp,
+// lolists.cpp, icons.cpp, view.cpp, viewcontrols.cpp, editing.cpp and
+// worklist.cpp (the handlers by concern), objpics.cpp (the icon pictures) and
+// locanvas.cpp (the drawing calls on the view's canvas). Their pure logic: iconmasks, lodraw,
+// loedittext, lofile, logeometry, lolines, lotable and viewsettings.
 #pragma once
 
 #include "objectviewer/lodraw.h"
 #include "objectviewer/lofile.h"
 #include "objectviewer/lolines.h"
 #include "objectviewer/lotable.h"
+#include "objectviewer/mainwindowlink.h"
 #include "objectviewer/viewershared.h"
 #include "ui/ui.h"
 
@@ -59,6 +66,11 @@ public:
     ui::TMenuItem *cp2worklist, *mvmany, *mvmanyconfirm, *mvmanycancel;
     ui::TMenuItem *Addobj, *chgobjtype;
 
+    // Start-up connects the main window before the user can act.
+    void connect(MainWindowLink& mainWindow) { main_ = &mainWindow; }
+    // The connected main window; NilObjectError before start-up connects one.
+    MainWindowLink& mainWindow() const;
+
     // --- object file (lofileops.cpp) ---
     void loadLoFile() override;
     void savelofile(TLOtab& table);
@@ -66,6 +78,7 @@ public:
     void lopickDblClick();
     void SaveloClick();
     void savedatClick();
+    std::string curLofileName() const override;
 
     // --- lists and export (lolists.cpp) ---
     void updatelodata();
@@ -153,6 +166,7 @@ private:
     bool showingRotation_ = false;
 
     bool activating_ = false;
+    MainWindowLink* main_ = nullptr;
 };
 
 extern Tloview* loview;

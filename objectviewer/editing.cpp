@@ -2,7 +2,6 @@
 // snapshot, the pointer move, rotation, hiding, adding, pasting, re-typing.
 #include "objectviewer/Unit2.h"
 
-#include "mapeditor/mainshared.h"
 #include "objectviewer/loedittext.h"
 #include "objectviewer/logeometry.h"
 #include "support/dialogs.h"
@@ -80,9 +79,10 @@ void Tloview::objlistClick() {
 
 // With the view options of the drawing, so the feet are where objects are drawn.
 std::optional<txpoint> Tloview::pointerFeet(int X, int Y) const {
-    if (lmpicklistIndex() < 0) return std::nullopt;
-    const LoViewState s{magzoom->Position(), loimg->Width(),        loimg->Height(), manRot,
-                        rotLmFlag,           selectedLandmarkRota()};
+    const MainWindowLink& m = mainWindow();
+    if (m.lmpicklistIndex() < 0) return std::nullopt;
+    const LoViewState s{magzoom->Position(), loimg->Width(),          loimg->Height(), manRot,
+                        rotLmFlag,           m.selectedLandmarkRota()};
     return pixToFt(s, X, Y);
 }
 

@@ -1,7 +1,6 @@
 // The icon pictures: loading a folder's icons, and "Load custom gfx".
 #include "objectviewer/icons.h"
 
-#include "mapeditor/mainshared.h"
 #include "objectviewer/Unit2.h"
 #include "objectviewer/iconmasks.h"
 #include "support/errors.h"
@@ -26,7 +25,7 @@ std::vector<std::string> loadIconsOf(const std::string& folder) {
 }
 
 void Tloview::loadcustomgfx() {
-    const std::string folder = customGfxFolder(templateDir());
+    const std::string folder = customGfxFolder(mainWindow().templateDir());
     if (!directoryExists(folder)) return;
     loadIconsOf(folder);
     redraw(false, lotab);

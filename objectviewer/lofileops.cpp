@@ -1,34 +1,28 @@
 // Object files: loading on both roads, saving, and the handlers that start them.
 #include "objectviewer/Unit2.h"
 
-#include "mapeditor/mainshared.h"
 #include "support/dialogs.h"
 #include "support/fileio.h"
 #include "support/helpers.h"
 
 namespace vx {
 
-namespace {
-
-// The first entry of Lofile with that text, -1 when none has it.
-int indexOfEntry(const ui::TComboBox& box, const std::string& name) {
-    for (int i = 0; i < box.Items().Count(); ++i)
-        if (box.Items()[i] == name) return i;
-    return -1;
+std::string Tloview::curLofileName() const {
+    if (locfile->Checked()) return manLofile;
+    return mainWindow().chosenLofile().value_or(noLofileName);
 }
 
-} // namespace
-
 void Tloview::loadLoFile() {
-    if (fromMain && Lofile().ItemIndex() < 0) {
+    MainWindowLink& m = mainWindow();
+    if (m.fromMain && !m.chosenLofile()) {
         ShowMessage("Select landmark first ....  ");
         return;
     }
     std::string path;
-    if (fromMain) {
-        path = appDir() + templateDir() + curLofileName();
+    if (m.fromMain) {
+        path = appDir() + m.templateDir() + curLofileName();
     } else {
-        openalo->setInitialDir(appDir() + templateDir());
+        openalo->setInitialDir(appDir() + m.templateDir());
         openalo->setFileName("");
         if (!openalo->Execute()) {
             locfile->setChecked(false);
@@ -44,7 +38,7 @@ void Tloview::loadLoFile() {
         locfile->setChecked(false);
         return;
     }
-    fromMain = false;
+    m.fromMain = false;
     // Read aside: a file that cannot be read leaves the table and lists as they were.
     TLOtab loaded;
     const LoReadNotes notes = readObjectFile(path, loaded);
@@ -56,7 +50,7 @@ void Tloview::loadLoFile() {
 }
 
 void Tloview::savelofile(TLOtab& table) {
-    savelodat->setInitialDir(appDir() + templateDir());
+    savelodat->setInitialDir(appDir() + mainWindow().templateDir());
     savelodat->setFileName(curLofileName());
     if (!savelodat->Execute()) {
         ShowMessage(loNotSavedMessage(savelodat->FileName()));
@@ -67,7 +61,7 @@ void Tloview::savelofile(TLOtab& table) {
 }
 
 void Tloview::customloadClick() {
-    fromMain = false;
+    mainWindow().fromMain = false;
     locfile->setChecked(true);
     loadLoFile();
     initLoView();
@@ -78,14 +72,15 @@ void Tloview::lopickDblClick() {
     const int row = lopick->ItemIndex();
     if (row < 0) return;
     const std::string name = lopick->Items()[row];
-    if (const int i = indexOfEntry(Lofile(), name); i >= 0) Lofile().setItemIndex(i);
-    const std::string path = appDir() + templateDir() + name;
+    MainWindowLink& m = mainWindow();
+    m.chooseLofile(name);
+    const std::string path = appDir() + m.templateDir() + name;
     if (!fileExists(path)) {
         ShowMessage("lo file not found " + path + " exiting...");
         return;
     }
     locfile->setChecked(false);
-    fromMain = true;
+    m.fromMain = true;
     loadLoFile();
     initLoView();
 }

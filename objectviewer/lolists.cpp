@@ -1,7 +1,6 @@
 // The two object lists and the text export.
 #include "objectviewer/Unit2.h"
 
-#include "mapeditor/mainshared.h"
 #include "objectviewer/lolines.h"
 #include "support/helpers.h"
 
@@ -18,7 +17,7 @@ void Tloview::updatelodata() {
 }
 
 void Tloview::savelotxtClick() {
-    savelototext->setInitialDir(appDir() + templateDir());
+    savelototext->setInitialDir(appDir() + mainWindow().templateDir());
     savelototext->setFileName(curLofileName() + ".txt");
     if (!savelototext->Execute()) return;
     saveLoExport(savelototext->FileName(), lotab);

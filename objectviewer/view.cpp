@@ -3,7 +3,6 @@
 // writes its results back.
 #include "objectviewer/Unit2.h"
 
-#include "mapeditor/mainshared.h"
 #include "objectviewer/locanvas.h"
 #include "support/helpers.h"
 #include "support/rtlconv.h"
@@ -38,16 +37,17 @@ void Tloview::showscroll() {
                          " y: " + std::to_string(loscroll->VertScrollBar().Position()));
 }
 
-// lodat by value: the drawing works on its own copy.
+// Draws lodat, the loaded file or the work list, from a copy taken on entry.
 void Tloview::redraw(bool centre, const TLOtab& lodatIn) {
-    if (lmpicklistIndex() < 0) return;
+    const MainWindowLink& m = mainWindow();
+    if (m.lmpicklistIndex() < 0) return;
     const auto lodat = std::make_unique<TLOtab>(lodatIn);
-    const float rota = selectedLandmarkRota();
+    const float rota = m.selectedLandmarkRota();
     const int guessRot = roundToInt(static_cast<float>(rota + 360.0f)) % 360;
     if (locfile->Checked())
         LMname->setCaption("current LOfile:" + manLofile);
     else
-        LMname->setCaption("current LOfile: " + appDir() + templateDir() + curLofileName() +
+        LMname->setCaption("current LOfile: " + appDir() + m.templateDir() + curLofileName() +
                            fmtFloat(" rot: %3.F ", rota) + fmtInt(" guess %3D", guessRot));
     if (centre) gocenterClick();
     manRot = manrotlm->Checked() ? double(StrToInt(rotdbg->Items()[rotdbg->ItemIndex()])) : 0;

@@ -31,6 +31,9 @@ public:
     virtual void initLoView() = 0;
     // Called after every landmark load; changes nothing the view uses.
     virtual void setmag() = 0;
+    // The object file to show: the manual choice while locfile is ticked, else
+    // the entry chosen in the main window's Lofile, else "lo02xxxx.dat".
+    virtual std::string curLofileName() const = 0;
 };
 
 // The viewer window; nullptr until start-up creates it.

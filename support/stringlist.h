@@ -34,7 +34,6 @@ public:
     void Clear();
     int IndexOf(const std::string& s) const;
     const std::string& operator[](int index) const;
-    const std::string& Strings(int index) const { return (*this)[index]; }
     void setString(int index, const std::string& s);
     const std::shared_ptr<TObject>& Objects(int index) const;
     void setObject(int index, std::shared_ptr<TObject> obj);

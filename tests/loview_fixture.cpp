@@ -4,20 +4,10 @@
 
 namespace vxtest {
 
-std::string objectFile(const std::vector<vx::LOobject>& objs, uint16_t count) {
-    vx::landmarkhead h{};
-    h.count = count;
-    h.recsize = 20;
-    std::string out(reinterpret_cast<const char*>(&h), sizeof h);
-    for (const auto& o : objs) out.append(reinterpret_cast<const char*>(&o), sizeof o);
-    return out;
-}
-
 void LoviewTest::TearDown() {
     MainWindowTest::TearDown();
     vx::doneUnit2();
     vx::objPics.free();
-    vx::fromMain = false;
 }
 
 vx::TForm1& LoviewTest::loaded() {

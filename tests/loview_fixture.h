@@ -10,12 +10,6 @@
 
 namespace vxtest {
 
-// An object file: header with count (and recsize 20), then the records.
-std::string objectFile(const std::vector<vx::LOobject>& objs, uint16_t count);
-inline std::string objectFile(const std::vector<vx::LOobject>& objs) {
-    return objectFile(objs, static_cast<uint16_t>(objs.size()));
-}
-
 class LoviewTest : public MainWindowTest {
 protected:
     void TearDown() override;

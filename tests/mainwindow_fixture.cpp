@@ -1,10 +1,11 @@
 #include "mainwindow_fixture.h"
 
+#include "app/startup.h"
+
 #include "mapeditor/calibration.h"
 #include "mapeditor/lmtext.h"
 #include "objectviewer/Unit2.h"
 #include "support/helpers.h"
-#include "support/names.h"
 #include "ui/ui.h"
 
 #include <gdk-pixbuf/gdk-pixbuf.h>
@@ -75,12 +76,8 @@ void MainWindowTest::TearDown() {
 }
 
 vx::TForm1& MainWindowTest::create() {
-    vx::fillObjectNames();
-    vx::initUnit2();
-    vx::initUnit1();
-    auto& app = vx::ui::Application();
-    app.CreateForm<vx::TForm1>();
-    app.CreateForm<vx::Tloview>();
+    vx::startUnits();
+    vx::createWindows();
     return *vx::Form1;
 }
 

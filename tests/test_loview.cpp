@@ -191,7 +191,7 @@ TEST_F(LoviewTest, ViewLoFileLoadsTheSelectedLandmarksFile) {
     ASSERT_TRUE(dlg->errors.empty()) << dlg->errors.front();
     EXPECT_TRUE(v().Visible());
     EXPECT_FALSE(v().locfile->Checked());
-    EXPECT_FALSE(fromMain);
+    EXPECT_FALSE(Form1->fromMain);
     EXPECT_EQ(lotab.head.count, 2);
     ASSERT_EQ(v().lolist->Items().Count(), 2);
     EXPECT_EQ(v().lolist->ItemIndex(), 0);
@@ -237,7 +237,7 @@ TEST_F(LoviewTest, ViewLoFileRefusals) {
     f.showloview->click();
     EXPECT_EQ(dlg->messages, (std::vector<std::string>{"Must load a map first.."}));
     EXPECT_FALSE(v().Visible());
-    EXPECT_FALSE(fromMain);
+    EXPECT_FALSE(Form1->fromMain);
 
     // The landmark's file is not in the folder: both windows say so, the flag stays.
     f.loadpic->click();
@@ -247,7 +247,7 @@ TEST_F(LoviewTest, ViewLoFileRefusals) {
     EXPECT_EQ(dlg->messages, (std::vector<std::string>{"Select landmark first ....  ",
                                                        "no location selected : lo02xxxx.dat"}));
     EXPECT_TRUE(v().Visible());
-    EXPECT_TRUE(fromMain);
+    EXPECT_TRUE(Form1->fromMain);
     EXPECT_EQ(lotab.head.count, 0);
 }
 
@@ -261,7 +261,7 @@ TEST_F(LoviewTest, DoubleClickInTheFileListLoadsThatFile) {
     ASSERT_TRUE(dlg->messages.empty()) << dlg->messages.front();
     EXPECT_EQ(f.Lofile->ItemIndex(), 1);
     EXPECT_FALSE(v().locfile->Checked());
-    EXPECT_FALSE(fromMain);
+    EXPECT_FALSE(Form1->fromMain);
     EXPECT_TRUE(v().Visible());
     EXPECT_EQ(lotab.head.count, 3);
     EXPECT_EQ(v().objlist->Items().Count(), 3);
@@ -283,7 +283,7 @@ TEST_F(LoviewTest, DoubleClickWithNoLineSelectedDoesNothing) {
     v().lopick->setItemIndex(-1);
     v().lopick->OnDblClick();
     EXPECT_TRUE(dlg->messages.empty());
-    EXPECT_FALSE(fromMain);
+    EXPECT_FALSE(Form1->fromMain);
     EXPECT_EQ(lotab.head.count, 0);
 }
 
@@ -301,7 +301,7 @@ TEST_F(LoviewTest, ChooseManuallyTakesTheDialogRoad) {
     EXPECT_TRUE(dlg->messages.empty());
     EXPECT_TRUE(v().locfile->Checked());
     EXPECT_EQ(v().manLofile, other);
-    EXPECT_EQ(curLofileName(), other);
+    EXPECT_EQ(v().curLofileName(), other);
     EXPECT_EQ(lotab.head.count, 1);
     EXPECT_TRUE(v().Visible());
 
@@ -321,7 +321,7 @@ TEST_F(LoviewTest, ChooseManuallyTakesTheDialogRoad) {
     EXPECT_EQ(dlg->messages, (std::vector<std::string>{"no file selected, exiting.. "}));
     EXPECT_FALSE(v().locfile->Checked());
     EXPECT_EQ(v().manLofile, "");
-    EXPECT_EQ(curLofileName(), "lo020201.dat");
+    EXPECT_EQ(v().curLofileName(), "lo020201.dat");
     EXPECT_EQ(lotab.head.count, 1);
 }
 
@@ -340,7 +340,7 @@ TEST_F(LoviewTest, FailedReadKeepsTheOldTableAndLists) {
     EXPECT_EQ(v().lolist->Items().texts(), lines);
     EXPECT_EQ(v().lolist->ItemIndex(), 0);
     EXPECT_EQ(v().objlist->Items().Count(), 2);
-    EXPECT_FALSE(fromMain);
+    EXPECT_FALSE(Form1->fromMain);
 }
 
 TEST_F(LoviewTest, OversizedCountLoadsTheTableAndSaysSo) {

@@ -30,7 +30,7 @@ TEST_F(MainWindowTest, StartupFillsTheSelectorsAndLists) {
     EXPECT_EQ(f.mlfORmbf->Items()[0], ".mlf");
     EXPECT_TRUE(isMlfMode());
     EXPECT_EQ(f.LMtemplate->ItemIndex(), 0);
-    EXPECT_EQ(templateDir(), "LMdefault/");
+    EXPECT_EQ(Form1->templateDir(), "LMdefault/");
     EXPECT_EQ(f.Lotype->Items().Count(), 9);
     EXPECT_EQ(f.LMrotation->Items().Count(), 370);
     EXPECT_EQ(f.LMrotation->ItemIndex(), 0);
@@ -81,7 +81,7 @@ TEST_F(MainWindowTest, NoTemplateFolderMeansTheProgramFolder) {
     TForm1& f = create();
     EXPECT_EQ(f.LMtemplate->Items().Count(), 0);
     EXPECT_EQ(f.LMtemplate->ItemIndex(), -1);
-    EXPECT_EQ(templateDir(), "./");
+    EXPECT_EQ(Form1->templateDir(), "./");
 }
 
 TEST_F(MainWindowTest, EnteringTheTemplateSelectorClearsTheChoice) {
@@ -89,27 +89,27 @@ TEST_F(MainWindowTest, EnteringTheTemplateSelectorClearsTheChoice) {
     vxtest::writeFile(cwd / "Verdun" / "lndmrks1.mlf", "");
     TForm1& f = create();
     f.LMtemplate->userSelect(0);
-    EXPECT_EQ(templateDir(), "Verdun/");
+    EXPECT_EQ(Form1->templateDir(), "Verdun/");
     f.LMtemplate->click();
     EXPECT_EQ(f.LMtemplate->ItemIndex(), -1);
-    EXPECT_EQ(templateDir(), "./");
+    EXPECT_EQ(Form1->templateDir(), "./");
     f.LMtemplate->userSelect(0);
     f.LMtemplate->userEnter();
-    EXPECT_EQ(templateDir(), "./");
+    EXPECT_EQ(Form1->templateDir(), "./");
 }
 
 TEST_F(MainWindowTest, CurrentObjectFileName) {
     TForm1& f = create();
     f.Lofile->Items().assign({"lo020001.dat", "lo020a1f.dat"});
-    EXPECT_EQ(curLofileName(), "lo02xxxx.dat");
+    EXPECT_EQ(loview->curLofileName(), "lo02xxxx.dat");
     f.mlfORmbf->userSelect(1);
-    EXPECT_EQ(curLofileName(), "lo02xxxx.dat");
+    EXPECT_EQ(loview->curLofileName(), "lo02xxxx.dat");
     f.Lofile->setItemIndex(1);
-    EXPECT_EQ(curLofileName(), "lo020a1f.dat");
+    EXPECT_EQ(loview->curLofileName(), "lo020a1f.dat");
     loview->locfile->setChecked(true);
-    EXPECT_EQ(curLofileName(), "");
+    EXPECT_EQ(loview->curLofileName(), "");
     loview->manLofile = "/data/lo029999.dat";
-    EXPECT_EQ(curLofileName(), "/data/lo029999.dat");
+    EXPECT_EQ(loview->curLofileName(), "/data/lo029999.dat");
 }
 
 TEST_F(MainWindowTest, ObjectTypeListFollowsTheMode) {

@@ -17,6 +17,15 @@ namespace fs = std::filesystem;
 
 namespace vxtest {
 
+std::string objectFile(const std::vector<vx::LOobject>& objs, uint16_t count) {
+    vx::landmarkhead h{};
+    h.count = count;
+    h.recsize = 20;
+    std::string out(reinterpret_cast<const char*>(&h), sizeof h);
+    for (const auto& o : objs) out.append(reinterpret_cast<const char*>(&o), sizeof o);
+    return out;
+}
+
 vx::LOobject makeObject(uint8_t cls, uint8_t type, float x, float y, float rota, uint8_t hide,
                         float elev) {
     vx::LOobject o{};

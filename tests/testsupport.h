@@ -19,6 +19,12 @@ namespace vxtest {
 vx::LOobject makeObject(uint8_t cls, uint8_t type, float x, float y, float rota = 0,
                         uint8_t hide = 0, float elev = 0);
 
+// An object file: header with count (and recsize 20), then the records.
+std::string objectFile(const std::vector<vx::LOobject>& objs, uint16_t count);
+inline std::string objectFile(const std::vector<vx::LOobject>& objs) {
+    return objectFile(objs, static_cast<uint16_t>(objs.size()));
+}
+
 // A fresh folder, removed with everything in it when the object goes.
 class TempDir {
 public:

@@ -7,6 +7,6 @@ cmake -S "$top" -B "$top/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$top/build" -j "$(nproc)" --target vexton vx_demodata
 demo="$top/build/demo"
 "$top/build/tools/vx_demodata" "$demo"
-cp -f "$top/build/mapeditor/vexton" "$demo/vexton"
+cp -f "$top/build/app/vexton" "$demo/vexton"
 cd "$demo"
 exec ./vexton "$@"

@@ -16,27 +16,25 @@ TApplication& Application() {
     return app;
 }
 
-void TApplication::Initialize(int& argc, char**& argv) {
-    if (initialized_) return;
+bool TApplication::Initialize(int& argc, char**& argv) {
+    if (initialized_) return true;
     initialized_ = true;
-    const char* env = std::getenv("VX_HEADLESS");
-    const char* display = std::getenv("DISPLAY");
-    const bool wantHeadless =
-        headless_requested_ || (env && std::strcmp(env, "1") == 0) || !display || !*display;
     headless_ = true;
-    if (wantHeadless) return;
+    const char* env = std::getenv("VX_HEADLESS");
+    if (env && std::strcmp(env, "1") == 0) return true;
+    const char* display = std::getenv("DISPLAY");
+    if (!display || !*display) {
+        std::fprintf(stderr, "No display could be opened: DISPLAY is not set.\n");
+        return false;
+    }
     if (!gtk::openDisplay(argc, argv)) {
-        std::fprintf(stderr, "Cannot open the display; running without windows.\n");
-        return;
+        std::fprintf(stderr, "No display could be opened at \"%s\".\n", display);
+        return false;
     }
     headless_ = false;
     gtk::installDialogs();
     gtk::startWidgetDumpIfAsked();
-}
-
-void TApplication::setHeadless(bool on) {
-    headless_requested_ = on;
-    if (on || !initialized_) headless_ = true;
+    return true;
 }
 
 void TApplication::adopt(std::unique_ptr<TForm> form) {

@@ -15,13 +15,13 @@ namespace vx::ui {
 
 class TApplication {
 public:
-    // Opens the display unless VX_HEADLESS=1, DISPLAY is unset, setHeadless(true)
-    // was called before, or the display cannot be opened. With a display it
-    // also installs the GTK dialogs.
-    void Initialize(int& argc, char**& argv);
+    // Opens the display unless VX_HEADLESS=1 asks for none; with a display it
+    // also installs the GTK dialogs. False, said on stderr, when windows were
+    // expected and no display could be opened (DISPLAY unset or wrong): the
+    // program then has nothing to show. Tests never initialise and so stay
+    // headless.
+    bool Initialize(int& argc, char**& argv);
     bool headless() const { return headless_; }
-    // Before Initialize; tests never initialise and so stay headless.
-    void setHeadless(bool on);
 
     // Size of the screen, {0, 0} when headless.
     TPoint screenSize() const;
@@ -84,8 +84,6 @@ public:
     void writeStateIfAsked() const;
     // What that file holds: one "form.control.property=value" line each.
     std::string stateText() const;
-    // Events whose handlers have run to their end (the state dump reports it).
-    uint64_t dispatchCount() const { return dispatched_; }
 
     // Forgets forms and the terminated state (tests).
     void resetForTesting();
@@ -94,12 +92,13 @@ private:
     void adopt(std::unique_ptr<TForm> form);
     void reportError(const std::string& message);
     bool headless_ = true;
-    bool headless_requested_ = false;
     bool initialized_ = false;
     bool terminated_ = false;
     bool inLoop_ = false;
     int exitCode_ = 0;
     int dispatchDepth_ = 0;
+    // Outermost handler runs that have ended, failed ones too: a handler run
+    // from within another counts with it. The state dump reports it.
     uint64_t dispatched_ = 0;
     mutable std::string writtenState_, writtenStatePath_; // what the state file holds
     void runIdleWork();

@@ -26,8 +26,6 @@ public:
     int Top() const { return top_; }
     int Width() const { return width_; }
     int Height() const { return height_; }
-    void setLeft(int v) { setBounds(v, top_, width_, height_); }
-    void setTop(int v) { setBounds(left_, v, width_, height_); }
     void setWidth(int v) { setBounds(left_, top_, v, height_); }
     void setHeight(int v) { setBounds(left_, top_, width_, v); }
     // Negative sizes are taken as 0.

@@ -30,8 +30,6 @@ public:
 
     int ClientWidth() const override { return Width(); }
     int ClientHeight() const override { return Height(); }
-    void setClientWidth(int w) { setWidth(w); }
-    void setClientHeight(int h) { setHeight(h); }
 
     // Creates a control; parent nullptr means the form itself.
     template <class T>

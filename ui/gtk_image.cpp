@@ -1,5 +1,6 @@
-// Peers of images (a drawing area that paints only what is exposed) and of
-// scroll boxes (a scrolled window with a viewport).
+// Peers of images (a drawing area that paints only what is exposed, at the
+// image's view origin, for pictures and recorded images alike) and of scroll
+// boxes (a scrolled window with a viewport).
 #include "application.h"
 #include "gtk_peer.h"
 #include "image.h"
@@ -7,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <memory>
 
 namespace vx::ui {
@@ -74,17 +76,28 @@ struct ImagePeer {
         return TRUE;
     }
     static void paintExposed(GtkWidget* w, const GdkEventExpose* ev, const TImage& img) {
+        const TPoint o = img.viewOrigin();
         paintExposedArea(w, ev, [&](cairo_t* t, const GdkRectangle& a) {
-            cairo_translate(t, -a.x, -a.y);
-            img.paint(t, {a.x, a.y, a.x + a.width, a.y + a.height});
+            // Image pixel p shows at area pixel p + o.
+            cairo_translate(t, double(int64_t(o.X) - a.x), double(int64_t(o.Y) - a.y));
+            const int64_t l = int64_t(a.x) - o.X, tp = int64_t(a.y) - o.Y;
+            auto c = [](int64_t v) {
+                return static_cast<int>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+            };
+            img.paint(t, {c(l), c(tp), c(l + a.width), c(tp + a.height)});
         });
     }
-    static int px(double v) { return static_cast<int>(std::floor(v)); }
+    // Area position to image position.
+    static TPoint at(const TImage& img, double x, double y) {
+        const TPoint o = img.viewOrigin();
+        return {static_cast<int>(std::floor(x)) - o.X, static_cast<int>(std::floor(y)) - o.Y};
+    }
     static gboolean pressed(GtkWidget* w, GdkEventButton* ev, gpointer data) {
         auto* img = static_cast<TImage*>(data);
+        const TPoint p = at(*img, ev->x, ev->y);
         if (ev->type == GDK_BUTTON_PRESS) {
             gtk_widget_grab_focus(w);
-            img->userMouseDown(buttonOf(ev->button), shiftOf(ev->state), px(ev->x), px(ev->y));
+            img->userMouseDown(buttonOf(ev->button), shiftOf(ev->state), p.X, p.Y);
         } else if (ev->type == GDK_2BUTTON_PRESS) {
             img->userDblClick();
         }
@@ -92,7 +105,8 @@ struct ImagePeer {
     }
     static gboolean released(GtkWidget* w, GdkEventButton* ev, gpointer data) {
         auto* img = static_cast<TImage*>(data);
-        img->userMouseUp(buttonOf(ev->button), shiftOf(ev->state), px(ev->x), px(ev->y));
+        const TPoint p = at(*img, ev->x, ev->y);
+        img->userMouseUp(buttonOf(ev->button), shiftOf(ev->state), p.X, p.Y);
         GtkAllocation a;
         gtk_widget_get_allocation(w, &a);
         if (ev->button == 1 && ev->x >= 0 && ev->y >= 0 && ev->x < a.width && ev->y < a.height)
@@ -100,17 +114,20 @@ struct ImagePeer {
         return TRUE;
     }
     static gboolean moved(GtkWidget*, GdkEventMotion* ev, gpointer data) {
-        static_cast<TImage*>(data)->userMouseMove(shiftOf(ev->state), px(ev->x), px(ev->y));
+        auto* img = static_cast<TImage*>(data);
+        const TPoint p = at(*img, ev->x, ev->y);
+        img->userMouseMove(shiftOf(ev->state), p.X, p.Y);
         return TRUE;
     }
     static gboolean scrolled(GtkWidget*, GdkEventScroll* ev, gpointer data) {
+        auto* img = static_cast<TImage*>(data);
         int delta = 0;
         if (ev->direction == GDK_SCROLL_UP) delta = 120;
         if (ev->direction == GDK_SCROLL_DOWN) delta = -120;
         if (!delta) return FALSE;
-        // Not handled: the scroll box scrolls as usual.
-        return static_cast<TImage*>(data)->userWheel(delta, px(ev->x), px(ev->y),
-                                                     shiftOf(ev->state));
+        const TPoint p = at(*img, ev->x, ev->y);
+        if (img->userWheel(delta, p.X, p.Y, shiftOf(ev->state))) return TRUE;
+        return img->scrollByWheel(delta, (ev->state & GDK_SHIFT_MASK) != 0);
     }
 };
 

@@ -1,120 +1,17 @@
-// Peers of recorded images and of the scroll boxes that show them: a drawing
-// area of the visible size beside two scroll bars. The area paints the part
-// of the image under it at the box's scroll positions; the mouse reaches the
-// image in image coordinates.
+// The peer of the scroll boxes that show recorded images: the image's drawing
+// area (gtk_image.cpp) of the visible size beside two scroll bars. The area
+// paints the part of the image under it at the box's scroll positions.
 #include "application.h"
 #include "gtk_peer.h"
+#include "image.h"
 #include "paintedscrollbox.h"
-#include "recordimage.h"
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
 
 namespace vx::ui {
 
 using namespace gtk;
-
-// --- TRecordImage ---
-
-struct RecordImagePeer {
-    static gboolean exposed(GtkWidget* w, GdkEventExpose* ev, gpointer data) {
-        auto* img = static_cast<TRecordImage*>(data);
-        img->repaintQueued_ = false;
-        reportingLater(img, [&] { paintExposed(w, ev, *img); });
-        return TRUE;
-    }
-    static void paintExposed(GtkWidget* w, const GdkEventExpose* ev, const TRecordImage& img) {
-        Application().flushPeers();
-        const TPoint o = img.viewOrigin();
-        paintExposedArea(w, ev, [&](cairo_t* t, const GdkRectangle& a) {
-            // Image pixel p shows at area pixel p + o.
-            cairo_translate(t, double(int64_t(o.X) - a.x), double(int64_t(o.Y) - a.y));
-            const int64_t l = int64_t(a.x) - o.X, tp = int64_t(a.y) - o.Y;
-            auto c = [](int64_t v) {
-                return static_cast<int>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
-            };
-            img.paint(t, {c(l), c(tp), c(l + a.width), c(tp + a.height)});
-        });
-    }
-    // Area position to image position.
-    static TPoint at(const TRecordImage& img, double x, double y) {
-        const TPoint o = img.viewOrigin();
-        return {static_cast<int>(std::floor(x)) - o.X, static_cast<int>(std::floor(y)) - o.Y};
-    }
-    static gboolean pressed(GtkWidget* w, GdkEventButton* ev, gpointer data) {
-        auto* img = static_cast<TRecordImage*>(data);
-        const TPoint p = at(*img, ev->x, ev->y);
-        if (ev->type == GDK_BUTTON_PRESS) {
-            gtk_widget_grab_focus(w);
-            img->userMouseDown(buttonOf(ev->button), shiftOf(ev->state), p.X, p.Y);
-        } else if (ev->type == GDK_2BUTTON_PRESS) {
-            img->userDblClick();
-        }
-        return TRUE;
-    }
-    static gboolean released(GtkWidget* w, GdkEventButton* ev, gpointer data) {
-        auto* img = static_cast<TRecordImage*>(data);
-        const TPoint p = at(*img, ev->x, ev->y);
-        img->userMouseUp(buttonOf(ev->button), shiftOf(ev->state), p.X, p.Y);
-        GtkAllocation a;
-        gtk_widget_get_allocation(w, &a);
-        if (ev->button == 1 && ev->x >= 0 && ev->y >= 0 && ev->x < a.width && ev->y < a.height)
-            img->userClick();
-        return TRUE;
-    }
-    static gboolean moved(GtkWidget*, GdkEventMotion* ev, gpointer data) {
-        auto* img = static_cast<TRecordImage*>(data);
-        const TPoint p = at(*img, ev->x, ev->y);
-        img->userMouseMove(shiftOf(ev->state), p.X, p.Y);
-        return TRUE;
-    }
-    static gboolean scrolled(GtkWidget*, GdkEventScroll* ev, gpointer data) {
-        auto* img = static_cast<TRecordImage*>(data);
-        int delta = 0;
-        if (ev->direction == GDK_SCROLL_UP) delta = 120;
-        if (ev->direction == GDK_SCROLL_DOWN) delta = -120;
-        if (!delta) return FALSE;
-        const TPoint p = at(*img, ev->x, ev->y);
-        if (img->userWheel(delta, p.X, p.Y, shiftOf(ev->state))) return TRUE;
-        // Not handled: the box scrolls by GTK's wheel step, pow(page, 2/3).
-        auto* box = dynamic_cast<TScrollBox*>(img->Parent());
-        if (!box) return FALSE;
-        const bool horz = (ev->state & GDK_SHIFT_MASK) != 0;
-        TControlScrollBar& bar = horz ? box->HorzScrollBar() : box->VertScrollBar();
-        const int page = horz ? box->ClientWidth() : box->ClientHeight();
-        const int step = std::max(1, int(std::lround(std::pow(double(page), 2.0 / 3.0))));
-        bar.setPosition(bar.Position() + (delta > 0 ? -step : step));
-        return TRUE;
-    }
-};
-
-GtkWidget* TRecordImage::createWidget() {
-    area_ = gtk_drawing_area_new();
-    gtk_widget_set_can_focus(area_, TRUE);
-    gtk_widget_add_events(area_, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK |
-                                     GDK_POINTER_MOTION_MASK | GDK_SCROLL_MASK);
-    connect(area_, "expose-event", RecordImagePeer::exposed, this);
-    connect(area_, "button-press-event", RecordImagePeer::pressed, this);
-    connect(area_, "button-release-event", RecordImagePeer::released, this);
-    connect(area_, "motion-notify-event", RecordImagePeer::moved, this);
-    connect(area_, "scroll-event", RecordImagePeer::scrolled, this);
-    return area_;
-}
-
-void TRecordImage::syncPeer() {
-    invalidate();
-}
-
-void TRecordImage::peerDetached() {
-    area_ = nullptr;
-}
-
-void TRecordImage::invalidate() {
-    if (!area_ || repaintQueued_) return;
-    repaintQueued_ = true;
-    gtk_widget_queue_draw(area_);
-}
 
 // --- TPaintedScrollBox ---
 

@@ -4,8 +4,9 @@
 // window. It reads the widgets only, never the controls, so end-to-end tests
 // can check that the peers show what the controls hold.
 #include "gtk_peer.h"
+#include "support/errors.h"
+#include "support/fileio.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -111,13 +112,12 @@ gboolean writeDump(gpointer data) {
     }
     g_list_free(tops);
     if (out == last) return G_SOURCE_CONTINUE;
-    last = out;
-    // Whole or not at all, as the control-state file.
-    const std::string tmp = *path + ".tmp";
-    if (FILE* fp = std::fopen(tmp.c_str(), "w")) {
-        std::fwrite(out.data(), 1, out.size(), fp);
-        std::fclose(fp);
-        std::rename(tmp.c_str(), path->c_str());
+    // Whole or not at all, through the one writer, as the control-state file;
+    // a dump that cannot be written is tried again at the next tick.
+    try {
+        writeFileAtomic(*path, out);
+        last = std::move(out);
+    } catch (const Error&) {
     }
     return G_SOURCE_CONTINUE;
 }

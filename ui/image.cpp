@@ -29,6 +29,10 @@ void TImage::resized() {
     invalidate();
 }
 
+bool TImage::scrollByWheel(int, bool) {
+    return false;
+}
+
 void TImage::paint(cairo_t* cr, const TRect& exposed) const {
     const TBitmap& bmp = picture_.Bitmap();
     paintPicture(cr, bmp,

@@ -44,6 +44,9 @@ public:
     // Paints the exposed part (control coordinates) with cr at the control's
     // origin. Default: the picture placed by Stretch, Proportional and Center.
     virtual void paint(cairo_t* cr, const TRect& exposed) const;
+    // Where control pixel (0, 0) shows in the peer's drawing area. The peer
+    // paints and reports the mouse through it.
+    virtual TPoint viewOrigin() const { return {0, 0}; }
     // Exposes painted so far; the state dump reports it, so a test can wait
     // for the repaint that follows a change.
     uint64_t paintCount() const { return paints_; }
@@ -55,6 +58,9 @@ protected:
     void syncPeer() override;
     void peerDetached() override;
     void resized() override;
+    // A wheel turn that no handler took: true when the image scrolled for it,
+    // false to leave it to GTK (the box around scrolls as usual).
+    virtual bool scrollByWheel(int delta, bool horz);
 
 private:
     TPicture picture_;

@@ -25,6 +25,16 @@ TPoint TRecordImage::viewOrigin() const {
     return o;
 }
 
+bool TRecordImage::scrollByWheel(int delta, bool horz) {
+    auto* box = dynamic_cast<TScrollBox*>(Parent());
+    if (!box) return false;
+    TControlScrollBar& bar = horz ? box->HorzScrollBar() : box->VertScrollBar();
+    const int page = horz ? box->ClientWidth() : box->ClientHeight();
+    const int step = std::max(1, int(std::lround(std::pow(double(page), 2.0 / 3.0))));
+    bar.setPosition(bar.Position() + (delta > 0 ? -step : step));
+    return true;
+}
+
 namespace {
 
 // cr's target pixels when they can be written straight (an image surface

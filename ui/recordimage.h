@@ -17,25 +17,20 @@ public:
     TRecordCanvas& Canvas() override { return canvas_; }
     const TRecordCanvas& recording() const { return canvas_; }
 
-    void invalidate() override;
     // Renders the exposed part 1:1 (Stretch, Proportional and Center do not apply).
     void paint(cairo_t* cr, const TRect& exposed) const override;
 
-    // Where control pixel (0, 0) shows in the peer's drawing area: minus the
-    // scroll positions of the box it sits in.
-    TPoint viewOrigin() const;
+    // Its place minus the scroll positions of the box it sits in.
+    TPoint viewOrigin() const override;
 
 protected:
-    GtkWidget* createWidget() override;
-    void syncPeer() override;
-    void peerDetached() override;
     void resized() override;
+    // Scrolls the box by GTK's wheel step, pow(page, 2/3): the peer's area
+    // is only the visible part, so GTK has nothing to scroll.
+    bool scrollByWheel(int delta, bool horz) override;
 
 private:
     TRecordCanvas canvas_;
-    bool repaintQueued_ = false;
-    GtkWidget* area_ = nullptr;
-    friend struct RecordImagePeer;
 };
 
 } // namespace vx::ui

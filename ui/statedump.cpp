@@ -1,6 +1,8 @@
 // With VX_STATE_FILE set, the program writes what its controls hold after
 // every event, so end-to-end tests can check what a window shows without
 // reading pixels of text.
+#include "support/errors.h"
+#include "support/fileio.h"
 #include "ui/application.h"
 #include "ui/combobox.h"
 #include "ui/image.h"
@@ -100,15 +102,15 @@ void TApplication::writeStateIfAsked() const {
     // Rewriting what the file already holds would only cost the writer and
     // its readers time (a rename over a file starts its disk write).
     if (out == writtenState_ && path == writtenStatePath_ && access(path, F_OK) == 0) return;
-    // Written whole and renamed, so a reader never sees half a state.
-    const std::string tmp = std::string(path) + ".tmp";
-    if (FILE* fp = std::fopen(tmp.c_str(), "w")) {
-        const bool whole = std::fwrite(out.data(), 1, out.size(), fp) == out.size();
-        if (std::fclose(fp) == 0 && whole && std::rename(tmp.c_str(), path) == 0) {
-            writtenState_ = std::move(out);
-            writtenStatePath_ = path;
-        }
+    // Through the one writer, so a reader never sees half a state. A state
+    // that cannot be written is tried again with the next event.
+    try {
+        writeFileAtomic(path, out);
+    } catch (const Error&) {
+        return;
     }
+    writtenState_ = std::move(out);
+    writtenStatePath_ = path;
 }
 
 } // namespace vx::ui

@@ -146,6 +146,14 @@ void EndToEnd::openViewerOnFirstRow() {
     viewer = x.findWindow("loview", 10s);
     ASSERT_NE(viewer, 0u) << "no window titled loview";
     x.origin(viewer, vx0, vy0, vw, vh);
+    // The view has painted what it shows, as the state file counts it.
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            const std::string p = readState(state)["loview.loimg.paints"];
+            return !p.empty() && p != "0";
+        },
+        10s))
+        << "loview.loimg.paints=" << readState(state)["loview.loimg.paints"];
 }
 
 void EndToEnd::shot(const std::string& name, std::vector<uint32_t>& px) {

@@ -45,7 +45,7 @@ public:
 
 int main(int argc, char** argv) {
     auto& app = Application();
-    app.Initialize(argc, argv);
+    if (!app.Initialize(argc, argv)) return 1;
     app.CreateForm<RecordView>();
     return app.Run();
 }

@@ -1,12 +1,14 @@
 // The recorded image's peers on a private X server: a 40000 x 40000 image
-// shows its far corner, presses reach it in image coordinates, the arrows of
+// shows its far corner and counts its paints, presses reach it in image coordinates, the arrows of
 // the scroll bars step by their increments, and the wheel scrolls the box.
 #include "xsession.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <sstream>
+#include <string>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -49,6 +51,17 @@ TEST(EndToEndRecordView, ShowsScrollsAndPicksFarBeyondAnXWindow) {
         },
         10s))
         << std::hex << red << " " << grey << " " << blue;
+    // The image counts the paints it shows, as any image does, and has none queued.
+    std::map<std::string, std::string> st;
+    EXPECT_TRUE(e2e::waitUntil(
+        [&] {
+            st = e2e::readState(state);
+            return st["RecordView.img.paints"] != "0" && st["RecordView.img.paints"] != "" &&
+                   st["RecordView.img.repaintPending"] == "0";
+        },
+        10s))
+        << "paints=" << st["RecordView.img.paints"]
+        << " repaintPending=" << st["RecordView.img.repaintPending"];
 
     x.click(bx + 60, by + 60);
     EXPECT_TRUE(e2e::waitForState(state, "RecordView.where.Caption", "35010 35010", 10s));
