@@ -8,6 +8,8 @@
 #include "support/fileio.h"
 #include "support/helpers.h"
 
+#include <optional>
+
 namespace vx {
 
 void TForm1::savelminfoClick() {
@@ -23,12 +25,18 @@ void TForm1::savelminfoClick() {
                              inc_coords->Checked(), allORger->Checked(),   inc_LM_name->Checked(),
                              csv->Checked(),        inc_actonly->Checked()};
     const std::string text = exportText(lmfile, modeIndex(), cols);
-    // Written whole and renamed over the target: a failure leaves the old file.
+    // Only a file that cannot be created gets the message; a write error
+    // (disk full) goes on to the error report, naming the error. Written
+    // whole and renamed over the target: a failure leaves the old file.
+    std::optional<SafeFileWriter> out;
     try {
-        writeFileAtomic(saveit->FileName(), text);
+        out.emplace(saveit->FileName());
     } catch (const FileError&) {
         ShowMessage("something went wrong, could not create file");
+        return;
     }
+    out->write(text.data(), text.size());
+    out->commit();
 }
 
 void TForm1::inc_actonlyClick() {
