@@ -1,14 +1,21 @@
 // What GTK shows of the landmark list after the program rebuilds or scrolls
-// it: the rows in view, the scroll bar and the selection must agree. And
-// text typed into a combo box, which selects none of its entries.
+// it: the rows in view, the scroll bar and the selection must agree. Text
+// typed into a combo box, which selects none of its entries. A click on a
+// track bar that leaves it where it is.
 #include "endtoend.h"
+
+#include "objectviewer/lofile.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <filesystem>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <thread>
 
+namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
 using e2e::bounds;
@@ -185,4 +192,54 @@ TEST_F(ListOnScreen, TypedRotationStoresNothing) {
         << "before \"" << before << "\", after \"" << after << "\"";
     clickControl("quitapp");
     EXPECT_EQ(prog->wait(10s), 0);
+}
+
+// The viewer's rotation bar shows the current object's rotation rounded; a
+// click on its slider runs the same handler as a move, which stores that
+// whole number.
+TEST_F(EndToEnd, AClickOnTheRotationBarStoresTheRotationItShows) {
+    const fs::path saved = e2e::demoFolder() / "rotated-by-click.dat";
+    fs::remove(saved);
+    // Object 0 (the current one once the viewer opens) gets a rotation with
+    // a fraction; the file goes back as it was afterwards.
+    const fs::path file = e2e::demoFolder() / "LMdefault" / e2e::rowObjectFile(0);
+    const auto table = std::make_unique<vx::TLOtab>();
+    vx::readObjectFile(file.string(), *table);
+    const vx::TLOtab original = *table;
+    const float rota = std::floor(float(table->objs[0].rota)) + 0.6f;
+    table->objs[0].rota = rota;
+    vx::saveObjectFile(file.string(), *table);
+    struct Restore {
+        fs::path file;
+        vx::TLOtab table;
+        ~Restore() { vx::saveObjectFile(file.string(), table); }
+    } const restore{file, original};
+    ASSERT_NO_FATAL_FAILURE(openViewerOnFirstRow());
+    ASSERT_TRUE(e2e::waitForState(state, "loview.lolist.ItemIndex", "0", 5s));
+
+    // Editing on (the view's menu, its first item) enables the bar.
+    auto s = e2e::readState(state);
+    const Rect view = bounds(s, "loview.loscroll");
+    const int cx = vx0 + view.x + view.w / 2, cy = vy0 + view.y + view.h / 2;
+    x.click(cx, cy, 3);
+    std::this_thread::sleep_for(300ms);
+    x.click(cx + 60, cy + 10);
+    ASSERT_TRUE(
+        e2e::waitForState(state, "loview.editOnOff.Caption", "Editing / moving objects ON", 5s));
+    s = e2e::readState(state);
+    const int shown = intOf(s, "loview.rotaobj.Position");
+    ASSERT_EQ(shown, int(std::lround(rota)));
+
+    // The slider's middle: GTK's scale slider is 31 pixels long, Min at the top.
+    const Rect bar = bounds(s, "loview.rotaobj");
+    const int slider = 31;
+    x.click(vx0 + bar.x + bar.w / 2, vy0 + bar.y + slider / 2 + (bar.h - slider) * shown / 360);
+    std::this_thread::sleep_for(300ms);
+    ASSERT_EQ(intOf(e2e::readState(state), "loview.rotaobj.Position"), shown)
+        << "the click moved the bar";
+
+    ASSERT_NO_FATAL_FAILURE(saveObjectFileAs(saved));
+    const auto after = std::make_unique<vx::TLOtab>();
+    vx::readObjectFile(saved.string(), *after);
+    EXPECT_EQ(after->objs[0].rota, float(shown)) << "was " << rota;
 }
