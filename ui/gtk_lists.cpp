@@ -464,6 +464,10 @@ int TListBox::peerTopIndex() const {
     return top;
 }
 
+TListBox::~TListBox() {
+    if (placedIdle_) g_source_remove(placedIdle_);
+}
+
 void TListBox::peerDetached() {
     if (placedIdle_) g_source_remove(placedIdle_);
     placedIdle_ = 0;

@@ -12,6 +12,7 @@ namespace vx::ui {
 class TListBox : public TControl {
 public:
     TListBox();
+    ~TListBox() override;
 
     TItemStrings& Items() { return items_; }
     const TItemStrings& Items() const { return items_; }

@@ -241,5 +241,6 @@ TEST_F(EndToEnd, AClickOnTheRotationBarStoresTheRotationItShows) {
     ASSERT_NO_FATAL_FAILURE(saveObjectFileAs(saved));
     const auto after = std::make_unique<vx::TLOtab>();
     vx::readObjectFile(saved.string(), *after);
-    EXPECT_EQ(after->objs[0].rota, float(shown)) << "was " << rota;
+    const float stored = after->objs[0].rota; // a packed field: read by value
+    EXPECT_EQ(stored, float(shown)) << "was " << rota;
 }
