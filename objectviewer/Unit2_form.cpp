@@ -176,6 +176,7 @@ void Tloview::createComponents() {
     lolist->OnClick = [this] { lolistChange(); };
     objlist->OnClick = [this] { objlistClick(); };
     rotaobj->OnChange = [this] { rotaobjClick(); };
+    rotaobj->OnClick = [this] { rotaobjClick(); };
     Addobj->OnClick = [this] { AddobjClick(); };
     chgobjtype->OnClick = [this] { chgobjtypeClick(); };
     paste2landmark->OnClick = [this] { paste2lnmrkclick(); };

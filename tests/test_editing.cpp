@@ -134,7 +134,12 @@ TEST_F(EditingTest, SettersWriteTheirBytesAndDrawOnlyWhereTheyShould) {
          [](landmark& e) { e.elev = 350; }, false},
         {"rotation", [&] { w.LMrotation->userSelect(indexOf(*w.LMrotation, "45")); },
          [](landmark& e) { e.rota = 45; }, false},
-        {"typed rotation", [&] { w.LMrotation->userSetText("7x"); }, [](landmark&) {}, false},
+        {"typed rotation",
+         [&] {
+             // Each keystroke's text: "3" and "36" read as entries, and are none.
+             for (const char* typed : {"3", "36", "365", "7x"}) w.LMrotation->userSetText(typed);
+         },
+         [](landmark&) {}, false},
         {"name",
          [&] {
              w.lndmrkname->userSetText("Renamed");

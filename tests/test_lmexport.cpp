@@ -9,6 +9,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
+#include <unistd.h>
 
 using namespace vx;
 using vxtest::MainWindowTest;
@@ -232,6 +234,43 @@ TEST_F(ExportWindowTest, AFailedRewriteOfAnExistingFileIsNoFailedCreate) {
     EXPECT_NE(dlg->errors[0].find(out.string()), std::string::npos) << dlg->errors[0];
     EXPECT_NE(dlg->errors[0].find(std::strerror(EIO)), std::string::npos) << dlg->errors[0];
     EXPECT_EQ(vxtest::readFile(out), "keep");
+}
+
+// A file that exists but could not be written whole (a device is no file to
+// write; a size limit cuts the write): the error report names the error, no
+// "could not create" message, and the old file stays.
+TEST_F(ExportWindowTest, AWriteErrorIsReportedNamingItAndKeepsTheOldFile) {
+    TForm1& f = loaded();
+    f.inc_LM_name->userToggle();
+    const fs::path full = cwd / "full.txt", kept = cwd / "kept.txt";
+    const bool haveFull = access("/dev/full", W_OK) == 0;
+    if (haveFull) fs::create_symlink("/dev/full", full); // every write: disk full
+    vxtest::writeFile(kept, "keep");
+    struct Case {
+        fs::path target;
+        unsigned long sizeLimit; // 0: none
+        const char* error;
+    };
+    for (const Case& c :
+         {Case{full, 0, "not a plain file"}, Case{kept, 4, "File too large"}}) {
+        if (c.target == full && !haveFull) continue;
+        dlg->messages.clear();
+        dlg->errors.clear();
+        dlg->fileAnswers.push_back(c.target.string());
+        {
+            std::optional<vxtest::FileSizeLimit> limit;
+            if (c.sizeLimit) limit.emplace(c.sizeLimit);
+            f.savelminfo->click();
+        }
+        EXPECT_TRUE(dlg->messages.empty()) << c.target;
+        ASSERT_EQ(dlg->errors.size(), 1u) << c.target;
+        EXPECT_NE(dlg->errors[0].find(c.error), std::string::npos) << dlg->errors[0];
+        EXPECT_NE(dlg->errors[0].find(c.target.string()), std::string::npos) << dlg->errors[0];
+    }
+    EXPECT_EQ(vxtest::readFile(kept), "keep");
+    int entries = 0;
+    for ([[maybe_unused]] const auto& e : fs::directory_iterator(cwd)) ++entries;
+    EXPECT_EQ(entries, haveFull ? 3 : 2) << "no temporary file is left behind"; // map, kept, full
 }
 
 TEST_F(ExportWindowTest, ReplacesAnExistingFileWhole) {

@@ -267,7 +267,11 @@ TEST_F(LoEditTest, RotationShownIsNoChangeAndTheUsersBarWritesAWholeNumber) {
         EXPECT_EQ(w.rotaobj->Position(), c.shown);
         EXPECT_EQ(float(lotab.objs[size_t(c.row)].rota), c.rota);
     }
+    // A click that leaves the bar where it is stores the whole number shown.
     w.lolist->setItemIndex(0);
+    w.lolistChange();
+    w.rotaobj->click();
+    EXPECT_EQ(float(lotab.objs[0].rota), 46);
     w.rotaobj->userSetPosition(120);
     EXPECT_EQ(float(lotab.objs[0].rota), 120);
 }

@@ -173,6 +173,18 @@ TEST(UiTrackBar, PositionClampsAndRunsOnChangeOnlyOnChange) {
     EXPECT_EQ(bar.Min(), 1000);
 }
 
+TEST(UiTrackBar, AClickRunsOnClickWhileEnabled) {
+    TTrackBar bar;
+    int clicks = 0, changes = 0;
+    bar.OnClick = [&] { ++clicks; };
+    bar.OnChange = [&] { ++changes; };
+    bar.click();
+    bar.setEnabled(false);
+    bar.click();
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(changes, 0) << "a click that does not move the bar is no change";
+}
+
 TEST(UiTrackBar, WheelRunsItsHandlerThenMovesByLineSize) {
     TTrackBar bar;
     bar.setOrientation(trVertical);

@@ -89,10 +89,10 @@ void TComboBox::userSelect(int index) {
 
 void TComboBox::userSetText(const std::string& text) {
     if (!canAct() || style_ == csDropDownList) return;
+    // Typed text selects no entry, even one of the same text: a handler
+    // that takes the selected entry must not take each keystroke's prefix.
     text_ = reportedText_ = text;
     itemIndex_ = -1;
-    for (int i = 0; i < items_.Count() && itemIndex_ < 0; ++i)
-        if (items_[i] == text) itemIndex_ = i;
     if (widget_) peerSelection();
     Application().dispatch(OnChange);
 }

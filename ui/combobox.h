@@ -40,7 +40,8 @@ public:
     // The user picks entry i from the drop-down list; OnChange runs when the
     // selection changed.
     void userSelect(int index);
-    // The user types into a csDropDown box; OnChange runs.
+    // The user types into a csDropDown box: the text selects no entry, even
+    // one that reads the same; OnChange runs.
     void userSetText(const std::string& text);
     // A mouse click on the box (not on the drop-down list).
     void click();

@@ -6,6 +6,7 @@
 #include "menus.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace vx::ui {
 
@@ -53,10 +54,9 @@ struct ComboPeer {
             } else if (GtkEntry* e = entry(*c)) {
                 const std::string typed = fromUtf8(gtk_entry_get_text(e));
                 if (typed == c->text_ && c->itemIndex_ < 0) return;
+                // Typed text selects no entry (as userSetText).
                 c->text_ = typed;
                 c->itemIndex_ = -1;
-                for (int i = 0; i < c->items_.Count() && c->itemIndex_ < 0; ++i)
-                    if (c->items_[i] == typed) c->itemIndex_ = i;
                 // Typing over a selection is a delete and an insert: one change.
                 textChangedInPeer(c, c->changeQueued_, c->text_, c->reportedText_, c->OnChange);
             }
@@ -332,6 +332,33 @@ struct ListPeer {
             Application().dispatch(l->OnClick);
         });
     }
+    // With use_align the row goes to the top, else only into view. Before GTK
+    // has measured the rows it keeps only the last such request.
+    static void scrollTo(const TListBox& l, int row, bool toTop) {
+        GtkTreePath* p = gtk_tree_path_new_from_indices(row, -1);
+        gtk_tree_view_scroll_to_cell(GTK_TREE_VIEW(l.view_), p, nullptr, toTop, 0, 0);
+        gtk_tree_path_free(p);
+    }
+    // A model set again starts at the top, yet GTK keeps the scroll bar
+    // where it was: the view then shows the first rows under a scroll bar at
+    // the bottom, and a later scroll to that same place changes nothing.
+    static void scrollBarToTop(const TListBox& l) {
+        GtkAdjustment* v = gtk_tree_view_get_vadjustment(GTK_TREE_VIEW(l.view_));
+        gtk_adjustment_set_value(v, 0);
+        gtk_adjustment_value_changed(v);
+    }
+    // After GTK's own idle work (sizing, measuring the rows, placing a row
+    // asked for): the top row is where it was asked, so a row selected since
+    // comes into view from there.
+    static gboolean placed(gpointer data) {
+        auto* l = static_cast<TListBox*>(data);
+        l->placedIdle_ = 0;
+        l->topPlacing_ = false;
+        if (l->revealAfterTop_ && l->itemIndex_ >= 0 && l->itemIndex_ < l->items_.Count())
+            scrollTo(*l, l->itemIndex_, false);
+        l->revealAfterTop_ = false;
+        return G_SOURCE_REMOVE;
+    }
 };
 
 GtkWidget* TListBox::createWidget() {
@@ -350,6 +377,7 @@ GtkWidget* TListBox::createWidget() {
     connect(view_, "button-press-event", ListPeer::pressed, this);
     connect(ListPeer::selection(*this), "changed", ListPeer::selectionChanged, this);
     rebuildPending_ = true;
+    topIndexPending_ = topIndex_ > 0;
     return sw;
 }
 
@@ -365,7 +393,6 @@ void TListBox::syncPeer() {
                                     multiSelect_ ? GTK_SELECTION_MULTIPLE : GTK_SELECTION_SINGLE);
     }
     flushPeer();
-    peerTopIndexSet();
 }
 
 void TListBox::flushPeer() {
@@ -382,6 +409,7 @@ void TListBox::flushPeer() {
             gtk_list_store_insert_with_values(store, nullptr, i, 0, toUtf8(items_[i]).c_str(), -1);
         gtk_tree_view_set_model(tv, GTK_TREE_MODEL(store));
         g_object_unref(store);
+        ListPeer::scrollBarToTop(*this);
     }
     peerSelection();
 }
@@ -404,10 +432,26 @@ void TListBox::peerSelection() {
         gtk_tree_selection_select_path(sel, p);
         gtk_tree_path_free(p);
     }
-    if (itemIndex_ >= 0) {
-        GtkTreePath* p = gtk_tree_path_new_from_indices(itemIndex_, -1);
-        gtk_tree_view_scroll_to_cell(GTK_TREE_VIEW(view_), p, nullptr, FALSE, 0, 0);
-        gtk_tree_path_free(p);
+    peerScroll();
+}
+
+// The top row asked for wins over the scroll of a selection made before it;
+// a selection made after it comes into view once the top row is placed (the
+// cursor moved above scrolls too, so the top row is asked for again).
+void TListBox::peerScroll() {
+    const bool show = std::exchange(selectionToShow_, false);
+    if (topIndexPending_) {
+        topIndexPending_ = false;
+        topPlacing_ = true;
+        revealAfterTop_ = false;
+        if (!placedIdle_)
+            placedIdle_ = g_idle_add_full(G_PRIORITY_DEFAULT_IDLE, ListPeer::placed, this, nullptr);
+    }
+    if (topPlacing_) {
+        if (topIndex_ < items_.Count()) ListPeer::scrollTo(*this, topIndex_, true);
+        revealAfterTop_ = revealAfterTop_ || show;
+    } else if (itemIndex_ >= 0) {
+        ListPeer::scrollTo(*this, itemIndex_, false);
     }
 }
 
@@ -420,14 +464,14 @@ int TListBox::peerTopIndex() const {
     return top;
 }
 
-void TListBox::peerTopIndexSet() {
-    if (items_.Count() == 0) return;
-    GtkTreePath* p = gtk_tree_path_new_from_indices(topIndex_, -1);
-    gtk_tree_view_scroll_to_cell(GTK_TREE_VIEW(view_), p, nullptr, TRUE, 0, 0);
-    gtk_tree_path_free(p);
+TListBox::~TListBox() {
+    if (placedIdle_) g_source_remove(placedIdle_);
 }
 
 void TListBox::peerDetached() {
+    if (placedIdle_) g_source_remove(placedIdle_);
+    placedIdle_ = 0;
+    topPlacing_ = revealAfterTop_ = false;
     if (view_) {
         disconnect(ListPeer::selection(*this), this);
         disconnect(view_, this);

@@ -18,6 +18,15 @@ struct TrackPeer {
         // and the handler may move the position: the slider shows the position.
         if (t->widget_ && std::lround(gtk_range_get_value(r)) != t->position_) t->peerPosition();
     }
+    // A press and release of the left button on the bar; GTK's own handling
+    // (which ends a drag) follows.
+    static gboolean released(GtkWidget* w, GdkEventButton* ev, gpointer data) {
+        GtkAllocation a;
+        gtk_widget_get_allocation(w, &a);
+        if (ev->button == 1 && ev->x >= 0 && ev->y >= 0 && ev->x < a.width && ev->y < a.height)
+            static_cast<TTrackBar*>(data)->click();
+        return FALSE;
+    }
     static gboolean scrolled(GtkWidget*, GdkEventScroll* ev, gpointer data) {
         int delta = 0;
         if (ev->direction == GDK_SCROLL_UP) delta = 120;
@@ -38,6 +47,7 @@ GtkWidget* TTrackBar::createWidget() {
     gtk_range_set_round_digits(GTK_RANGE(s), 0);
     connect(s, "value-changed", TrackPeer::valueChanged, this);
     connect(s, "scroll-event", TrackPeer::scrolled, this);
+    connect(s, "button-release-event", TrackPeer::released, this);
     return s;
 }
 

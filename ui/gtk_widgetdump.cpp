@@ -1,8 +1,9 @@
 // With VX_GTK_STATE_FILE set, what the GTK widgets themselves hold is written
-// there a few times a second: the rows a tree view has selected, a text
-// view's buffer, label and entry texts, and where each widget is in its
-// window. It reads the widgets only, never the controls, so end-to-end tests
-// can check that the peers show what the controls hold.
+// there a few times a second: the rows a tree view has selected and shows and
+// where its scroll bar stands, a text view's buffer, label and entry texts,
+// and where each widget is in its window. It reads the widgets only, never the
+// controls, so end-to-end tests can check that the peers show what the
+// controls hold.
 #include "gtk_peer.h"
 #include "support/errors.h"
 #include "support/fileio.h"
@@ -56,6 +57,19 @@ void treeView(GtkTreeView* tv, const std::string& key, std::string& out) {
         gtk_tree_path_free(start);
         gtk_tree_path_free(end);
     }
+    // Where the scroll bar stands, and a row's height: the row at its top
+    // must be the first row shown.
+    GtkAdjustment* v = gtk_tree_view_get_vadjustment(tv);
+    GdkRectangle row{};
+    if (model && gtk_tree_model_iter_n_children(model, nullptr) > 0) {
+        GtkTreePath* first = gtk_tree_path_new_first();
+        gtk_tree_view_get_background_area(tv, first, nullptr, &row);
+        gtk_tree_path_free(first);
+    }
+    out += key + "scroll=" + std::to_string(int(gtk_adjustment_get_value(v))) + " " +
+           std::to_string(int(gtk_adjustment_get_upper(v))) + " " +
+           std::to_string(int(gtk_adjustment_get_page_size(v))) + " " + std::to_string(row.height) +
+           "\n";
 }
 
 void describe(GtkWidget* w, GtkWidget* top, std::string key, std::string& out) {

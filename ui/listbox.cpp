@@ -51,6 +51,7 @@ void TListBox::setItemIndex(int index) {
     std::fill(selected_.begin(), selected_.end(), 0);
     if (index >= 0) selected_[index] = 1;
     itemIndex_ = anchor_ = index;
+    selectionToShow_ = true;
     // Once the handler is done, as the rows it fills: GTK scrolls to the row
     // then, and a scroll paints the window at once, the map amid its load.
     if (widget_) Application().schedulePeerFlush(this);
@@ -82,6 +83,7 @@ void TListBox::setSelected(int index, bool on) {
     selected_[index] = on;
     if (on && itemIndex_ < 0) itemIndex_ = index;
     fixItemIndex();
+    selectionToShow_ = true;
     if (widget_) peerSelection();
 }
 
@@ -105,6 +107,7 @@ void TListBox::userClick(int index, TShiftState shift) {
         selected_[index] = 1;
         itemIndex_ = anchor_ = index;
     }
+    selectionToShow_ = true;
     if (widget_) peerSelection();
     Application().dispatch(OnClick);
 }
@@ -120,7 +123,7 @@ void TListBox::userDblClick(int index) {
 namespace vx::ui {
 
 int TListBox::TopIndex() const {
-    return view_ ? peerTopIndex() : topIndex_;
+    return view_ && !topIndexPending_ ? peerTopIndex() : topIndex_;
 }
 
 void TListBox::setFontName(const std::string& name) {
@@ -130,7 +133,12 @@ void TListBox::setFontName(const std::string& name) {
 
 void TListBox::setTopIndex(int index) {
     topIndex_ = std::clamp(index, 0, std::max(0, items_.Count() - 1));
-    if (view_) peerTopIndexSet();
+    // Once the handler is done: rows it fills after this would undo the scroll.
+    if (view_) {
+        topIndexPending_ = true;
+        selectionToShow_ = false; // a row selected before is no longer brought into view
+        Application().schedulePeerFlush(this);
+    }
 }
 
 } // namespace vx::ui

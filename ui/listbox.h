@@ -12,6 +12,7 @@ namespace vx::ui {
 class TListBox : public TControl {
 public:
     TListBox();
+    ~TListBox() override;
 
     TItemStrings& Items() { return items_; }
     const TItemStrings& Items() const { return items_; }
@@ -27,7 +28,8 @@ public:
     bool Selected(int index) const;
     void setSelected(int index, bool on);
     int SelCount() const;
-    // First row shown.
+    // First row shown. A row set here is the first shown once the rows the
+    // handler filled are; a row selected after it is then brought into view.
     int TopIndex() const;
     void setTopIndex(int index);
     // Family, optionally followed by " Bold" ("Courier New Bold"); Courier
@@ -55,7 +57,7 @@ private:
     void fixItemIndex();
     void peerSelection();
     int peerTopIndex() const;
-    void peerTopIndexSet();
+    void peerScroll();
     TItemStrings items_;
     std::vector<char> selected_;
     int itemIndex_ = -1;
@@ -63,6 +65,12 @@ private:
     int topIndex_ = 0;
     bool multiSelect_ = false;
     bool rebuildPending_ = false;
+    // Peer only: a top row set and not yet given to GTK, or given and not yet
+    // placed (GTK places it once it has measured the rows); a selection set
+    // since, to bring into view once the top row is placed.
+    bool topIndexPending_ = false, topPlacing_ = false;
+    bool selectionToShow_ = false, revealAfterTop_ = false;
+    unsigned placedIdle_ = 0;
     std::string fontName_;
     GtkWidget* view_ = nullptr;
 };

@@ -51,6 +51,10 @@ void TTrackBar::userSetPosition(int p) {
     Application().dispatch(OnChange);
 }
 
+void TTrackBar::click() {
+    if (canAct()) Application().dispatch(OnClick);
+}
+
 bool TTrackBar::userWheel(int delta, int x, int y, TShiftState shift) {
     if (!canAct()) return false;
     bool handled = false;

@@ -30,11 +30,13 @@ public:
     bool Reversed() const { return reversed_; }
     void setReversed(bool on);
 
-    TNotifyEvent OnChange;
+    TNotifyEvent OnChange, OnClick;
     TMouseWheelEvent OnMouseWheel;
 
     // The user drags the slider to p.
     void userSetPosition(int p);
+    // A left-button click on the bar, after any move it made (OnChange first).
+    void click();
     // A wheel turn over the bar: OnMouseWheel first; unless it marks the event
     // handled, the bar moves LineSize per notch (120), the slider following
     // the wheel on screen. Returns whether the handler marked it handled.

@@ -127,6 +127,16 @@ void EndToEnd::saveThroughDialog(const std::string& title, const fs::path& path)
     ASSERT_TRUE(waitUntil([&] { return fs::exists(path); }, 10s)) << "nothing saved";
 }
 
+void EndToEnd::saveObjectFileAs(const fs::path& path) {
+    clickViewerControl("savelo");
+    ASSERT_NO_FATAL_FAILURE(saveThroughDialog("Save LO02xxxx.dat file as", path));
+    const Window msg = x.findWindow("Vexton", 10s, win);
+    ASSERT_NE(msg, 0u) << "no message after the save";
+    ASSERT_NO_FATAL_FAILURE(pointAtDialog(msg));
+    ASSERT_TRUE(xdotool(x, "key Return"));
+    ASSERT_TRUE(waitUntil([&] { return x.findWindow("Vexton", 0ms, win) == 0; }, 5s));
+}
+
 void EndToEnd::loadMapAndPickFirstRow() {
     clickControl("loadpic");
     ASSERT_TRUE(waitForState(state, "Form1.Image1.size", "4000 3000", 20s));

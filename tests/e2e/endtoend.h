@@ -49,6 +49,9 @@ protected:
     // Types path over the proposed name of the save dialog of that title and
     // waits for the file.
     void saveThroughDialog(const std::string& title, const std::filesystem::path& path);
+    // The viewer's "Save LO object" to path, typed over the proposed name;
+    // its message is answered with Return.
+    void saveObjectFileAs(const std::filesystem::path& path);
     // Loads the map and picks the first landmark by a click on its row.
     void loadMapAndPickFirstRow();
     // ... then "View Lo file": the viewer shows the first landmark's objects.

@@ -230,15 +230,7 @@ TEST_F(EndToEnd, ViewerMovesAnObjectWithShiftAndSavesItUnderANewName) {
     e2e::writePng((e2e::demoFolder() / "viewer-moved.png").string(), x.grab(vx0, vy0, vw, vh), vw,
                   vh);
 
-    // "Save LO object" to a new file, typed over the proposed name; its
-    // message is answered with Return.
-    clickViewerControl("savelo");
-    ASSERT_NO_FATAL_FAILURE(saveThroughDialog("Save LO02xxxx.dat file as", saved));
-    const e2e::Window msg = x.findWindow("Vexton", 10s, win);
-    ASSERT_NE(msg, 0u) << "no message after the save";
-    ASSERT_NO_FATAL_FAILURE(pointAtDialog(msg));
-    ASSERT_TRUE(xdotool(x, "key Return"));
-    ASSERT_TRUE(e2e::waitUntil([&] { return x.findWindow("Vexton", 0ms, win) == 0; }, 5s));
+    ASSERT_NO_FATAL_FAILURE(saveObjectFileAs(saved));
     EXPECT_EQ(e2e::readState(state)["loview.editOnOff.Caption"], "Editing / moving objects OFF");
 
     // The file read back: object k where the pointer left it, all else as it was.
