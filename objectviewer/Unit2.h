@@ -81,6 +81,8 @@ public:
     void redraw(bool centre, const TLOtab& lodat);
     void gocenterClick();
     void showscroll();
+    // The sprite bgratest shows the selected object's icon picture.
+    void showSprite(const LOobject& obj);
 
     // --- selection and editing (editing.cpp) ---
     void allowedit(bool on);

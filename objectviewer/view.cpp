@@ -4,6 +4,7 @@
 #include "objectviewer/Unit2.h"
 
 #include "mapeditor/mainshared.h"
+#include "objectviewer/iconmasks.h"
 #include "objectviewer/locanvas.h"
 #include "support/helpers.h"
 #include "support/rtlconv.h"
@@ -38,6 +39,19 @@ void Tloview::showscroll() {
                          " y: " + std::to_string(loscroll->VertScrollBar().Position()));
 }
 
+// Classes 6 to 9 show their own icon, every other class that of class 7,
+// type 0; a class 6 to 9 type without an icon entry shows none.
+void Tloview::showSprite(const LOobject& obj) {
+    if (!objPics.created()) return;
+    const int cls = obj.loid.at(1), type = obj.loid.at(2);
+    if (hasIcon(cls, type))
+        bgratest->Picture().Assign(objPics.at(cls, type));
+    else if (cls < iconClassFirst || cls > iconClassLast)
+        bgratest->Picture().Assign(objPics.at(7, 0));
+    else
+        bgratest->Picture().Clear();
+}
+
 // lodat by value: the drawing works on its own copy.
 void Tloview::redraw(bool centre, const TLOtab& lodatIn) {
     if (lmpicklistIndex() < 0) return;
@@ -68,10 +82,7 @@ void Tloview::redraw(bool centre, const TLOtab& lodatIn) {
     if (sel >= 0 && sel < std::min<int>(d.count, loDrawMax)) {
         const LOobject& obj = lodat->objs[sel];
         showRotation(obj.rota);
-        const int cls = obj.loid.at(1);
-        const bool icon = cls >= 6 && cls <= 9 && objPics.created();
-        if (objPics.created())
-            bgratest->Picture().Assign(icon ? objPics.at(cls, obj.loid.at(2)) : objPics.at(7, 0));
+        showSprite(obj);
         if (followFlag && d.selectedAt) {
             loscroll->HorzScrollBar().setPosition(d.selectedAt->X - loscroll->Width() / 2);
             loscroll->VertScrollBar().setPosition(d.selectedAt->Y - loscroll->Height() / 2);

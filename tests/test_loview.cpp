@@ -474,3 +474,38 @@ TEST_F(LoviewTest, QuitFreesTheIconPictures) {
     EXPECT_FALSE(objPics.created());
     EXPECT_THROW(objPics.at(6, 0), NilObjectError);
 }
+
+// Class 6 to 9 types beyond 42 have no name and no icon entry: they are drawn
+// (sized like a name without "ft:"), counted and picked like any other, with
+// no icon and no sprite, and nothing raises.
+TEST_F(LoviewTest, TypesWithoutANameAreDrawnCountedAndPickedWithoutAnIcon) {
+    TForm1& f = loaded();
+    vxtest::writeFile(
+        prog / "LMdefault" / "lo020201.dat",
+        vxtest::objectFile({vxtest::makeObject(9, 43, 300, 0), vxtest::makeObject(6, 42, -300, 0),
+                            vxtest::makeObject(21, 0, 0, 300),
+                            vxtest::makeObject(7, 255, 0, -300)}));
+    ASSERT_TRUE(objPics.created());
+    objPics.at(7, 0).Bitmap().setSize(3, 3); // the sprite of classes outside 6 to 9
+    f.showloview->click();
+    v().showpics->userToggle();
+    ASSERT_TRUE(dlg->errors.empty()) << dlg->errors.front();
+    EXPECT_EQ(v().amagxylab->Caption(), "draw   4 total   4 80.00 %");
+    const struct {
+        int row;
+        bool sprite;
+    } cases[] = {{2, true}, {0, false}, {2, true}, {3, false}};
+    for (const auto& c : cases) {
+        ASSERT_TRUE(v().scr.placed[size_t(c.row)]) << c.row;
+        v().lolist->setItemIndex(-1);
+        v().loimg->userMouseDown(ui::mbLeft, {}, v().scr.scrX[size_t(c.row)],
+                                 v().scr.scrY[size_t(c.row)]);
+        EXPECT_EQ(v().lolist->ItemIndex(), c.row);
+        EXPECT_EQ(v().bgratest->Picture().empty(), !c.sprite) << c.row;
+        EXPECT_EQ(
+            v().loimg->Canvas().Pixels(v().scr.scrX[size_t(c.row)], v().scr.scrY[size_t(c.row)]),
+            ui::clYellow)
+            << c.row;
+    }
+    EXPECT_TRUE(dlg->errors.empty()) << dlg->errors.front();
+}
