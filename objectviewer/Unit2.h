@@ -135,6 +135,8 @@ public:
     // The redraw that ends a control's handler; none while an activation
     // sets its controls, since it ends with a whole redraw of its own.
     void redrawView();
+    // lomove while a group move is under way, else lotab.
+    const TLOtab& tableOnShow() const;
 
     // --- state ---
     double spanX = loSpanX, spanY = loSpanY;

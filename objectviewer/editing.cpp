@@ -175,7 +175,7 @@ void Tloview::chgobjtypeClick() {
 }
 
 void Tloview::editmenPopup() {
-    redraw(false, group.moveManyMode ? lomove : lotab);
+    redraw(false, tableOnShow());
 }
 
 } // namespace vx

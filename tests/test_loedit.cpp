@@ -442,4 +442,72 @@ TEST_F(LoEditTest, WheelTurnsTheGroupOnlyWhileItMoves) {
     EXPECT_EQ(float(lotab.objs[0].rota), 2);
 }
 
+// While a group is being moved, only the pointer move and the wheel with Alt,
+// the view's menu, the wheel and the confirm draw lomove; every other control
+// draws the file, in which the group does not exist yet.
+TEST_F(LoEditTest, DuringAGroupMoveOnlyItsOwnActionsDrawTheGroup) {
+    Tloview& w = with({makeObject(7, 1, 100, 50), makeObject(8, 2, 130, 80)});
+    select(*w.objlist, {0, 1});
+    w.cpobjs->click();
+    select(*w.loworklist, {0, 1});
+    w.mvmany->click();
+    ASSERT_TRUE(w.group.moveManyMode);
+    const int file = 2, group = 4;
+    const ui::TShiftState alt{.alt = true}, ctrl{.ctrl = true};
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        int drawn;
+    } cases[] = {
+        {"Alt move", [&] { w.loimg->userMouseMove(alt, 30, 70); }, group},
+        {"magzoom", [&] { w.magzoom->userSetPosition(70); }, file},
+        {"Alt wheel", [&] { w.loimg->userWheel(120, 10, 10, alt); }, group},
+        {"objcor", [&] { w.objcor->userSetPosition(-40); }, file},
+        {"view menu", [&] { w.editmen->popup(w.loimg); }, group},
+        {"imgsz", [&] { w.imgsz->userSetPosition(30); }, file},
+        {"Ctrl wheel", [&] { w.loimg->userWheel(120, 10, 10, ctrl); }, group},
+        {"showpics", [&] { w.showpics->userToggle(); }, file},
+        {"Alt move", [&] { w.loimg->userMouseMove(alt, 40, 70); }, group},
+        {"hack90180", [&] { w.hack90180->OnClick(); }, file},
+        {"Alt move", [&] { w.loimg->userMouseMove(alt, 50, 70); }, group},
+        {"debug1only", [&] { w.debug1only->OnClick(); }, file},
+        {"Alt move", [&] { w.loimg->userMouseMove(alt, 60, 70); }, group},
+        {"follow", [&] { w.follow->userToggle(); }, file},
+        {"Alt move", [&] { w.loimg->userMouseMove(alt, 30, 80); }, group},
+        {"rotdbg", [&] { w.rotdbg->userClick(3); }, file},
+        {"Alt move", [&] { w.loimg->userMouseMove(alt, 30, 90); }, group},
+        {"manrotlm", [&] { w.manrotlm->userToggle(); }, file},
+        {"Alt move", [&] { w.loimg->userMouseMove(alt, 30, 60); }, group},
+        {"rotlm", [&] { w.rotlm->userToggle(); }, file},
+        {"Alt move", [&] { w.loimg->userMouseMove(alt, 30, 50); }, group},
+        {"rotobj", [&] { w.rotobj->OnClick(); }, file},
+        {"Alt move", [&] { w.loimg->userMouseMove(alt, 35, 70); }, group},
+        {"magxyLab", [&] { w.magxyLab->userClick(); }, file},
+        {"Alt move", [&] { w.loimg->userMouseMove(alt, 36, 70); }, group},
+        {"Center", [&] { w.gocenter->click(); }, file},
+        {"confirm", [&] { w.mvmanyconfirm->click(); }, group},
+    };
+    for (const auto& c : cases) {
+        w.drawnCount = -1;
+        c.act();
+        EXPECT_EQ(w.drawnCount, c.drawn) << c.what;
+    }
+    EXPECT_EQ(lotab.head.count, group);
+    EXPECT_TRUE(dlg->errors.empty()) << dlg->errors.front();
+}
+
+// The wheel's Ctrl step and its Alt step are independent: with both, both apply.
+TEST_F(LoEditTest, CtrlAltWheelInAGroupMoveZoomsAndTurns) {
+    Tloview& w = with({makeObject(7, 1, 0, 0, 2)});
+    select(*w.objlist, {0});
+    w.cpobjs->click();
+    select(*w.loworklist, {0});
+    w.mvmany->click();
+    w.magzoom->setPosition(64);
+    EXPECT_TRUE(w.loimg->userWheel(120, 10, 10, {.ctrl = true, .alt = true}));
+    EXPECT_EQ(w.magzoom->Position(), 66);
+    EXPECT_EQ(float(lomove.objs[1].rota), 7);
+    EXPECT_EQ(w.drawnCount, 2) << "the group in view";
+}
+
 } // namespace
