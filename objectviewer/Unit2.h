@@ -105,7 +105,8 @@ public:
     void paste2lnmrkclick();
     void chgobjtypeClick();
     void editmenPopup();
-    // The pointer position in whole feet; none while no landmark is selected.
+    // The pointer position in whole feet; none while the landmark rotation is
+    // applied and no landmark is selected.
     std::optional<txpoint> pointerFeet(int X, int Y) const;
 
     // --- work list and group move (worklist.cpp) ---

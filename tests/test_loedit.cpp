@@ -510,4 +510,73 @@ TEST_F(LoEditTest, CtrlAltWheelInAGroupMoveZoomsAndTurns) {
     EXPECT_EQ(w.drawnCount, 2) << "the group in view";
 }
 
+// Without the landmark rotation the feet need no landmark: the readout and the
+// Shift move work with none selected; with the rotation on they do nothing.
+TEST_F(LoEditTest, WithNoLandmarkThePointerWorksUnlessTheLandmarkRotationApplies) {
+    Tloview& w = withCount(2);
+    w.chgobj->click();
+    w.lolist->setItemIndex(1);
+    Form1->lmpicklist->setItemIndex(-1);
+    w.rotlm->userToggle();
+    ASSERT_FALSE(w.rotLmFlag);
+    const txpoint ft = pixToFt(
+        {w.magzoom->Position(), w.loimg->Width(), w.loimg->Height(), w.manRot, false, {}}, 40, 60);
+    w.loimg->userMouseMove({.shift = true}, 40, 60);
+    EXPECT_EQ(w.xyview->Caption(), xyviewText(40, 60, ft.x, ft.y));
+    EXPECT_EQ(xOf(lotab, 1), float(ft.x));
+    EXPECT_EQ(yOf(lotab, 1), float(ft.y));
+
+    w.rotlm->userToggle();
+    ASSERT_TRUE(w.rotLmFlag);
+    const TLOtab before = lotab;
+    w.loimg->userMouseMove({.shift = true}, 80, 90);
+    EXPECT_EQ(w.xyview->Caption(), xyviewText(40, 60, ft.x, ft.y));
+    EXPECT_EQ(std::memcmp(&lotab, &before, sizeof lotab), 0);
+    EXPECT_TRUE(dlg->errors.empty()) << dlg->errors.front();
+}
+
+// An append that appends nothing (a full table, a confirm after a cancel)
+// leaves the lists' rows and selection as they were.
+TEST_F(LoEditTest, AnAppendOfNothingKeepsTheListsAndTheirSelection) {
+    Tloview& w = withCount(2);
+    select(*w.objlist, {0});
+    w.cpobjs->click();
+    select(*w.loworklist, {0});
+    w.mvmany->click();
+    w.mvmanycancel->click();
+    w.loworklist->setItemIndex(0);
+    auto withSelection = [&] {
+        w.lolist->setItemIndex(1);
+        w.objlist->setItemIndex(1);
+        w.objlist->setSelected(0, true);
+    };
+    const struct {
+        const char* what;
+        int count; // objects loaded first
+        std::function<void()> act;
+    } cases[] = {
+        {"confirm after a cancel", 2, [&] { w.mvmanyconfirm->click(); }},
+        {"Add object", loCapacity, [&] { w.Addobj->click(); }},
+        {"Paste 2 landmark", loCapacity, [&] { w.paste2landmark->click(); }},
+        {"Add 2 landmark", loCapacity, [&] { w.add2lndmrk->click(); }},
+    };
+    for (const auto& c : cases) {
+        lotab = {};
+        for (int i = 0; i < c.count; ++i) addLoRec(lotab, makeObject(7, 1, float(i), 0));
+        w.updatelodata();
+        chooseCatalogue("$07:$1A: Tree");
+        withSelection();
+        w.objlist->Items().setString(0, "a row the table no longer says");
+        const TLOtab before = lotab;
+        c.act();
+        EXPECT_EQ(std::memcmp(&lotab, &before, sizeof lotab), 0) << c.what;
+        EXPECT_EQ(w.objlist->Items()[0], "a row the table no longer says") << c.what;
+        EXPECT_EQ(w.lolist->ItemIndex(), 1) << c.what;
+        EXPECT_EQ(w.objlist->ItemIndex(), 1) << c.what;
+        EXPECT_TRUE(w.objlist->Selected(0)) << c.what;
+        EXPECT_TRUE(w.objlist->Selected(1)) << c.what;
+    }
+    EXPECT_TRUE(dlg->errors.empty()) << dlg->errors.front();
+}
+
 } // namespace
