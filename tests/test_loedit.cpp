@@ -579,4 +579,45 @@ TEST_F(LoEditTest, AnAppendOfNothingKeepsTheListsAndTheirSelection) {
     EXPECT_TRUE(dlg->errors.empty()) << dlg->errors.front();
 }
 
+// An image smaller than the view takes the pointer only over its own pixels:
+// beside it nothing is picked, moved, zoomed or opened.
+TEST_F(LoEditTest, TheImageTakesNoPointerBesideItsOwnBounds) {
+    Tloview& w = withCount(2);
+    w.Show();
+    w.cvasz->setText("300");
+    w.cvasz->userDblClick();
+    w.lopick->userDblClick(0);
+    ASSERT_EQ(w.loimg->Width(), 300);
+    ASSERT_EQ(w.loimg->Height(), 300);
+    select(*w.objlist, {0, 1});
+    w.cpobjs->click();
+    select(*w.loworklist, {0, 1});
+    w.mvmany->click();
+    w.chgobj->click();
+    w.lolist->setItemIndex(1);
+    const std::string info = w.mdowninfo->Caption(), xy = w.xyview->Caption();
+    const TLOtab file = lotab, group = lomove;
+    const int popups = w.editmen->popupCount(), mag = w.magzoom->Position();
+    for (const TPoint p :
+         {TPoint{450, 150}, TPoint{300, 150}, TPoint{150, 300}, TPoint{-1, 150}, TPoint{150, -1}}) {
+        // Object 0 as if drawn there: a click that got through would pick it.
+        w.scr.scrX[0] = p.X;
+        w.scr.scrY[0] = p.Y;
+        w.scr.placed[0] = true;
+        w.loimg->userMouseDown(ui::mbLeft, {}, p.X, p.Y);
+        w.loimg->userMouseDown(ui::mbRight, {}, p.X, p.Y);
+        w.loimg->userMouseMove({.shift = true, .alt = true}, p.X, p.Y);
+        EXPECT_FALSE(w.loimg->userWheel(120, p.X, p.Y, {.ctrl = true, .alt = true}));
+        EXPECT_EQ(w.lolist->ItemIndex(), 1) << p.X << "," << p.Y;
+        EXPECT_EQ(w.mdowninfo->Caption(), info) << p.X << "," << p.Y;
+        EXPECT_EQ(w.xyview->Caption(), xy) << p.X << "," << p.Y;
+        EXPECT_EQ(std::memcmp(&lotab, &file, sizeof lotab), 0) << p.X << "," << p.Y;
+        EXPECT_EQ(std::memcmp(&lomove, &group, sizeof lomove), 0) << p.X << "," << p.Y;
+        EXPECT_EQ(w.editmen->popupCount(), popups) << p.X << "," << p.Y;
+        EXPECT_EQ(w.magzoom->Position(), mag) << p.X << "," << p.Y;
+    }
+    w.loimg->userMouseMove({}, 299, 299); // the image's last pixel
+    EXPECT_EQ(w.xyview->Caption().rfind("x: 299 y:299 ", 0), 0u) << w.xyview->Caption();
+}
+
 } // namespace

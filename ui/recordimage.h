@@ -26,6 +26,9 @@ public:
     TPoint viewOrigin() const;
 
 protected:
+    // The peer's area may be larger than the image: only the image's own
+    // pixels take the pointer.
+    bool takesPointerAt(int x, int y) const override;
     GtkWidget* createWidget() override;
     void syncPeer() override;
     void peerDetached() override;
