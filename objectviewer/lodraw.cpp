@@ -76,14 +76,19 @@ std::optional<TPoint> drawLoObject(LoCanvas& c, const LoDrawOptions& o, const LO
 
 LoViewDrawn drawLoView(LoCanvas& c, const LoDrawOptions& o, const TLOtab& lodat,
                        const TLOtab& lotab, LoScreenPositions& pos) {
-    LoViewDrawn out;
-    out.count = lodat.head.count;
     c.setBrushColor(clGray);
     c.fillRect({0, 0, o.view.imgWidth, o.view.imgHeight});
     c.setBrushColor(clLime);
     c.setPenColor(clYellow);
     c.polyline(
         movePoly(imgCenter(o.view.imgWidth), imgCenter(o.view.imgHeight), makeRectPoly(2, 2)));
+    return drawLoObjects(c, o, lodat, lotab, pos);
+}
+
+LoViewDrawn drawLoObjects(LoCanvas& c, const LoDrawOptions& o, const TLOtab& lodat,
+                          const TLOtab& lotab, LoScreenPositions& pos) {
+    LoViewDrawn out;
+    out.count = lodat.head.count;
     const LOobject* selected = nullptr;
     if (o.selected >= 0) {
         checkRange(o.selected, 0, loCapacity - 1, "object list");

@@ -76,7 +76,11 @@ void Tloview::redraw(bool centre, const TLOtab& lodatIn) {
     TCanvasLoCanvas canvas(loimg->Canvas(), [](int cls, int type) -> const ui::TBitmap* {
         return objPics.created() ? &objPics.at(cls, type).Bitmap() : nullptr;
     });
-    const LoViewDrawn d = drawLoView(canvas, o, *lodat, lotab, scr);
+    // Centred, the objects go over the whole redraw that centring made, with
+    // the brush it left: red after a selected object, so the dots of the
+    // objects before that one come out red too.
+    const LoViewDrawn d = centre ? drawLoObjects(canvas, o, *lodat, lotab, scr)
+                                 : drawLoView(canvas, o, *lodat, lotab, scr);
     drawnCount = d.drawnCount;
     const int sel = o.selected;
     if (sel >= 0 && sel < std::min<int>(d.count, loDrawMax)) {
