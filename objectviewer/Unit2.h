@@ -94,6 +94,8 @@ public:
     void redraw(bool centre, const TLOtab& lodat);
     void gocenterClick();
     void showscroll();
+    // The sprite bgratest shows the selected object's icon picture.
+    void showSprite(const LOobject& obj);
 
     // --- selection and editing (editing.cpp) ---
     void allowedit(bool on);
@@ -116,7 +118,8 @@ public:
     void paste2lnmrkclick();
     void chgobjtypeClick();
     void editmenPopup();
-    // The pointer position in whole feet; none while no landmark is selected.
+    // The pointer position in whole feet; none while the landmark rotation is
+    // applied and no landmark is selected.
     std::optional<txpoint> pointerFeet(int X, int Y) const;
 
     // --- work list and group move (worklist.cpp) ---
@@ -146,6 +149,8 @@ public:
     // The redraw that ends a control's handler; none while an activation
     // sets its controls, since it ends with a whole redraw of its own.
     void redrawView();
+    // lomove while a group move is under way, else lotab.
+    const TLOtab& tableOnShow() const;
 
     // --- state ---
     double spanX = loSpanX, spanY = loSpanY;

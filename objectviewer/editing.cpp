@@ -78,11 +78,13 @@ void Tloview::objlistClick() {
 }
 
 // With the view options of the drawing, so the feet are where objects are drawn.
+// Only the landmark's rotation needs a selected landmark.
 std::optional<txpoint> Tloview::pointerFeet(int X, int Y) const {
     const MainWindowLink& m = mainWindow();
-    if (m.lmpicklistIndex() < 0) return std::nullopt;
-    const LoViewState s{magzoom->Position(), loimg->Width(),          loimg->Height(), manRot,
-                        rotLmFlag,           m.selectedLandmarkRota()};
+    const bool landmark = m.lmpicklistIndex() >= 0;
+    if (rotLmFlag && !landmark) return std::nullopt;
+    LoViewState s{magzoom->Position(), loimg->Width(), loimg->Height(), manRot, rotLmFlag, {}};
+    if (landmark) s.lmRota = m.selectedLandmarkRota();
     return pixToFt(s, X, Y);
 }
 
@@ -93,7 +95,8 @@ int Tloview::currentObject() const {
     return cur < lotab.head.count ? cur : -1;
 }
 
-// Without a selected landmark there is no feet position: the move does nothing.
+// Without a feet position (the landmark rotation on, no landmark selected) the
+// move does nothing.
 void Tloview::dspxy(ui::TShiftState shift, int X, int Y) {
     const std::optional<txpoint> ft = pointerFeet(X, Y);
     if (!ft) return;
@@ -143,10 +146,11 @@ bool Tloview::paste2lodat(LOobject rec) {
     return true;
 }
 
-// The lists always show the table; the new row, if any, is current.
+// The lists show the table with the last new row current; when nothing was
+// appended they keep their rows and selection.
 void Tloview::refreshAfterAppend(const AppendResult& r) {
-    updatelodata();
-    if (r.last >= 0) {
+    if (r.appended > 0) {
+        updatelodata();
         objlist->setItemIndex(r.last);
         lolist->setItemIndex(r.last);
     }
@@ -175,7 +179,7 @@ void Tloview::chgobjtypeClick() {
 }
 
 void Tloview::editmenPopup() {
-    redraw(false, group.moveManyMode ? lomove : lotab);
+    redraw(false, tableOnShow());
 }
 
 } // namespace vx

@@ -1,7 +1,8 @@
 #include "lodraw.h"
 
+#include "objectviewer/iconmasks.h"
+#include "objectviewer/lolines.h"
 #include "support/errors.h"
-#include "support/names.h"
 #include "support/rtlconv.h"
 
 #include <algorithm>
@@ -33,9 +34,9 @@ Placed place(const LoDrawOptions& o, const LOobject& obj) {
     const int cls = obj.loid.at(1);
     Placed p{};
     p.at = feetToScreen(o.view, obj.x, obj.y);
-    const auto [a, b] =
-        objFootprint(cls, isIconClass(cls) ? objName(cls, obj.loid.at(2)) : std::string(),
-                     o.view.magPosition, o.objcorPosition);
+    // A type without a name is sized like a name without "ft:".
+    const auto [a, b] = objFootprint(cls, isIconClass(cls) ? loObjectName(obj) : std::string(),
+                                     o.view.magPosition, o.objcorPosition);
     const double lmRot = lmRotOf(o.view), manRot = o.view.manRot;
     double angle = lmRot + manRot;
     if (o.rotObjFlag) angle = o.view.rotLmFlag ? obj.rota + lmRot + manRot : obj.rota;
@@ -63,7 +64,7 @@ std::optional<TPoint> drawLoObject(LoCanvas& c, const LoDrawOptions& o, const LO
     c.setPenColor(pen);
     c.polyline(p.poly);
     const int cls = obj.loid.at(1);
-    if (o.showPics && isIconClass(cls)) c.icon(cls, obj.loid.at(2), p.iconBox);
+    if (o.showPics && hasIcon(cls, obj.loid.at(2))) c.icon(cls, obj.loid.at(2), p.iconBox);
     if (hidden) c.line(p.poly.p[0], p.poly.p[2]);
     c.pixel(p.at, clYellow);
     c.setPenColor(isSelected ? clWhite : clBlack);
@@ -75,14 +76,19 @@ std::optional<TPoint> drawLoObject(LoCanvas& c, const LoDrawOptions& o, const LO
 
 LoViewDrawn drawLoView(LoCanvas& c, const LoDrawOptions& o, const TLOtab& lodat,
                        const TLOtab& lotab, LoScreenPositions& pos) {
-    LoViewDrawn out;
-    out.count = lodat.head.count;
     c.setBrushColor(clGray);
     c.fillRect({0, 0, o.view.imgWidth, o.view.imgHeight});
     c.setBrushColor(clLime);
     c.setPenColor(clYellow);
     c.polyline(
         movePoly(imgCenter(o.view.imgWidth), imgCenter(o.view.imgHeight), makeRectPoly(2, 2)));
+    return drawLoObjects(c, o, lodat, lotab, pos);
+}
+
+LoViewDrawn drawLoObjects(LoCanvas& c, const LoDrawOptions& o, const TLOtab& lodat,
+                          const TLOtab& lotab, LoScreenPositions& pos) {
+    LoViewDrawn out;
+    out.count = lodat.head.count;
     const LOobject* selected = nullptr;
     if (o.selected >= 0) {
         checkRange(o.selected, 0, loCapacity - 1, "object list");

@@ -74,6 +74,10 @@ std::optional<TPoint> drawLoObject(LoCanvas& c, const LoDrawOptions& o, const LO
 // come from lotab.
 LoViewDrawn drawLoView(LoCanvas& c, const LoDrawOptions& o, const TLOtab& lodat,
                        const TLOtab& lotab, LoScreenPositions& pos);
+// The records alone, over what the canvas holds, with the pen and brush it
+// has: the centred redraw's second pass over its first.
+LoViewDrawn drawLoObjects(LoCanvas& c, const LoDrawOptions& o, const TLOtab& lodat,
+                          const TLOtab& lotab, LoScreenPositions& pos);
 
 // The count line of a redraw.
 std::string loCountCaption(int drawnCount, int count);

@@ -39,10 +39,17 @@ void Tloview::loadLoFile() {
         return;
     }
     m.fromMain = false;
-    // Read aside: a file that cannot be read leaves the table and lists as they were.
-    TLOtab loaded;
-    const LoReadNotes notes = readObjectFile(path, loaded);
-    lotab = loaded;
+    // From here the captions and the save name name the new file, so the old
+    // file's objects go, also when the read then fails: a save never writes
+    // them under the new name. A group taken from the old file goes with them.
+    cancelGroupMove(group, lomove);
+    lotab = TLOtab{};
+    lotab.head.recsize = sizeof(LOobject);
+    snapshot.take(lotab);
+    lolist->Items().Clear();
+    objlist->Items().Clear();
+    redraw(false, lotab); // the new name over what it holds so far
+    const LoReadNotes notes = readObjectFile(path, lotab);
     snapshot.take(lotab); // "Cancel edit" then restores this file, never another
     updatelodata();
     if (lolist->Items().Count() > 0) lolist->setItemIndex(0);

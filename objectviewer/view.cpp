@@ -3,6 +3,7 @@
 // writes its results back.
 #include "objectviewer/Unit2.h"
 
+#include "objectviewer/iconmasks.h"
 #include "objectviewer/locanvas.h"
 #include "support/helpers.h"
 #include "support/rtlconv.h"
@@ -37,6 +38,19 @@ void Tloview::showscroll() {
                          " y: " + std::to_string(loscroll->VertScrollBar().Position()));
 }
 
+// Classes 6 to 9 show their own icon, every other class that of class 7,
+// type 0; a class 6 to 9 type without an icon entry shows none.
+void Tloview::showSprite(const LOobject& obj) {
+    if (!objPics.created()) return;
+    const int cls = obj.loid.at(1), type = obj.loid.at(2);
+    if (hasIcon(cls, type))
+        bgratest->Picture().Assign(objPics.at(cls, type));
+    else if (cls < iconClassFirst || cls > iconClassLast)
+        bgratest->Picture().Assign(objPics.at(7, 0));
+    else
+        bgratest->Picture().Clear();
+}
+
 // Draws lodat, the loaded file or the work list, from a copy taken on entry.
 void Tloview::redraw(bool centre, const TLOtab& lodatIn) {
     const MainWindowLink& m = mainWindow();
@@ -62,16 +76,17 @@ void Tloview::redraw(bool centre, const TLOtab& lodatIn) {
     TCanvasLoCanvas canvas(loimg->Canvas(), [](int cls, int type) -> const ui::TBitmap* {
         return objPics.created() ? &objPics.at(cls, type).Bitmap() : nullptr;
     });
-    const LoViewDrawn d = drawLoView(canvas, o, *lodat, lotab, scr);
+    // Centred, the objects go over the whole redraw that centring made, with
+    // the brush it left: red after a selected object, so the dots of the
+    // objects before that one come out red too.
+    const LoViewDrawn d = centre ? drawLoObjects(canvas, o, *lodat, lotab, scr)
+                                 : drawLoView(canvas, o, *lodat, lotab, scr);
     drawnCount = d.drawnCount;
     const int sel = o.selected;
     if (sel >= 0 && sel < std::min<int>(d.count, loDrawMax)) {
         const LOobject& obj = lodat->objs[sel];
         showRotation(obj.rota);
-        const int cls = obj.loid.at(1);
-        const bool icon = cls >= 6 && cls <= 9 && objPics.created();
-        if (objPics.created())
-            bgratest->Picture().Assign(icon ? objPics.at(cls, obj.loid.at(2)) : objPics.at(7, 0));
+        showSprite(obj);
         if (followFlag && d.selectedAt) {
             loscroll->HorzScrollBar().setPosition(d.selectedAt->X - loscroll->Width() / 2);
             loscroll->VertScrollBar().setPosition(d.selectedAt->Y - loscroll->Height() / 2);

@@ -30,8 +30,14 @@ void Tloview::FormActivate() {
     redraw(true, lotab);
 }
 
+// The group in move is drawn only by the moves, the wheel, the view's menu and
+// the confirm; every other redraw shows the file, without the group.
 void Tloview::redrawView() {
-    if (!activating_) redraw(false, group.moveManyMode ? lomove : lotab);
+    if (!activating_) redraw(false, lotab);
+}
+
+const TLOtab& Tloview::tableOnShow() const {
+    return group.moveManyMode ? lomove : lotab;
 }
 
 void Tloview::magzoomChange() {
@@ -78,15 +84,17 @@ void Tloview::rotobjClick() {
     redrawView();
 }
 
+// Ctrl zooms and Alt turns the group, each on its own: with both, both apply.
 void Tloview::loimgMouseWheel(ui::TShiftState shift, int delta, bool& handled) {
     if (shift.ctrl) {
         magzoom->setPosition(wheelMagTarget(magzoom->Position(), delta));
         handled = true;
-    } else if (shift.alt && group.moveManyMode) {
+    }
+    if (shift.alt && group.moveManyMode) {
         turnGroupByWheel(delta);
         handled = true;
     }
-    redrawView();
+    if (!activating_) redraw(false, tableOnShow());
 }
 
 void Tloview::cvaszDblClick() {

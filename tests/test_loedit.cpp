@@ -487,4 +487,182 @@ TEST_F(LoEditTest, WheelTurnsTheGroupOnlyWhileItMoves) {
     EXPECT_EQ(float(lotab.objs[0].rota), 2);
 }
 
+// While a group is being moved, only the pointer move and the wheel with Alt,
+// the view's menu, the wheel and the confirm draw lomove; every other control
+// draws the file, in which the group does not exist yet.
+TEST_F(LoEditTest, DuringAGroupMoveOnlyItsOwnActionsDrawTheGroup) {
+    Tloview& w = with({makeObject(7, 1, 100, 50), makeObject(8, 2, 130, 80)});
+    select(*w.objlist, {0, 1});
+    w.cpobjs->click();
+    select(*w.loworklist, {0, 1});
+    w.mvmany->click();
+    ASSERT_TRUE(w.group.moveManyMode);
+    const int file = 2, group = 4;
+    const ui::TShiftState alt{.alt = true}, ctrl{.ctrl = true};
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        int drawn;
+    } cases[] = {
+        {"Alt move", [&] { w.loimg->userMouseMove(alt, 30, 70); }, group},
+        {"magzoom", [&] { w.magzoom->userSetPosition(70); }, file},
+        {"Alt wheel", [&] { w.loimg->userWheel(120, 10, 10, alt); }, group},
+        {"objcor", [&] { w.objcor->userSetPosition(-40); }, file},
+        {"view menu", [&] { w.editmen->popup(w.loimg); }, group},
+        {"imgsz", [&] { w.imgsz->userSetPosition(30); }, file},
+        {"Ctrl wheel", [&] { w.loimg->userWheel(120, 10, 10, ctrl); }, group},
+        {"showpics", [&] { w.showpics->userToggle(); }, file},
+        {"Alt move", [&] { w.loimg->userMouseMove(alt, 40, 70); }, group},
+        {"hack90180", [&] { w.hack90180->OnClick(); }, file},
+        {"Alt move", [&] { w.loimg->userMouseMove(alt, 50, 70); }, group},
+        {"debug1only", [&] { w.debug1only->OnClick(); }, file},
+        {"Alt move", [&] { w.loimg->userMouseMove(alt, 60, 70); }, group},
+        {"follow", [&] { w.follow->userToggle(); }, file},
+        {"Alt move", [&] { w.loimg->userMouseMove(alt, 30, 80); }, group},
+        {"rotdbg", [&] { w.rotdbg->userClick(3); }, file},
+        {"Alt move", [&] { w.loimg->userMouseMove(alt, 30, 90); }, group},
+        {"manrotlm", [&] { w.manrotlm->userToggle(); }, file},
+        {"Alt move", [&] { w.loimg->userMouseMove(alt, 30, 60); }, group},
+        {"rotlm", [&] { w.rotlm->userToggle(); }, file},
+        {"Alt move", [&] { w.loimg->userMouseMove(alt, 30, 50); }, group},
+        {"rotobj", [&] { w.rotobj->OnClick(); }, file},
+        {"Alt move", [&] { w.loimg->userMouseMove(alt, 35, 70); }, group},
+        {"magxyLab", [&] { w.magxyLab->userClick(); }, file},
+        {"Alt move", [&] { w.loimg->userMouseMove(alt, 36, 70); }, group},
+        {"Center", [&] { w.gocenter->click(); }, file},
+        {"confirm", [&] { w.mvmanyconfirm->click(); }, group},
+    };
+    for (const auto& c : cases) {
+        w.drawnCount = -1;
+        c.act();
+        EXPECT_EQ(w.drawnCount, c.drawn) << c.what;
+    }
+    EXPECT_EQ(lotab.head.count, group);
+    EXPECT_TRUE(dlg->errors.empty()) << dlg->errors.front();
+}
+
+// The wheel's Ctrl step and its Alt step are independent: with both, both apply.
+TEST_F(LoEditTest, CtrlAltWheelInAGroupMoveZoomsAndTurns) {
+    Tloview& w = with({makeObject(7, 1, 0, 0, 2)});
+    select(*w.objlist, {0});
+    w.cpobjs->click();
+    select(*w.loworklist, {0});
+    w.mvmany->click();
+    w.magzoom->setPosition(64);
+    EXPECT_TRUE(w.loimg->userWheel(120, 10, 10, {.ctrl = true, .alt = true}));
+    EXPECT_EQ(w.magzoom->Position(), 66);
+    EXPECT_EQ(float(lomove.objs[1].rota), 7);
+    EXPECT_EQ(w.drawnCount, 2) << "the group in view";
+}
+
+// Without the landmark rotation the feet need no landmark: the readout and the
+// Shift move work with none selected; with the rotation on they do nothing.
+TEST_F(LoEditTest, WithNoLandmarkThePointerWorksUnlessTheLandmarkRotationApplies) {
+    Tloview& w = withCount(2);
+    w.chgobj->click();
+    w.lolist->setItemIndex(1);
+    Form1->lmpicklist->setItemIndex(-1);
+    w.rotlm->userToggle();
+    ASSERT_FALSE(w.rotLmFlag);
+    const txpoint ft = pixToFt(
+        {w.magzoom->Position(), w.loimg->Width(), w.loimg->Height(), w.manRot, false, {}}, 40, 60);
+    w.loimg->userMouseMove({.shift = true}, 40, 60);
+    EXPECT_EQ(w.xyview->Caption(), xyviewText(40, 60, ft.x, ft.y));
+    EXPECT_EQ(xOf(lotab, 1), float(ft.x));
+    EXPECT_EQ(yOf(lotab, 1), float(ft.y));
+
+    w.rotlm->userToggle();
+    ASSERT_TRUE(w.rotLmFlag);
+    const TLOtab before = lotab;
+    w.loimg->userMouseMove({.shift = true}, 80, 90);
+    EXPECT_EQ(w.xyview->Caption(), xyviewText(40, 60, ft.x, ft.y));
+    EXPECT_EQ(std::memcmp(&lotab, &before, sizeof lotab), 0);
+    EXPECT_TRUE(dlg->errors.empty()) << dlg->errors.front();
+}
+
+// An append that appends nothing (a full table, a confirm after a cancel)
+// leaves the lists' rows and selection as they were.
+TEST_F(LoEditTest, AnAppendOfNothingKeepsTheListsAndTheirSelection) {
+    Tloview& w = withCount(2);
+    select(*w.objlist, {0});
+    w.cpobjs->click();
+    select(*w.loworklist, {0});
+    w.mvmany->click();
+    w.mvmanycancel->click();
+    w.loworklist->setItemIndex(0);
+    auto withSelection = [&] {
+        w.lolist->setItemIndex(1);
+        w.objlist->setItemIndex(1);
+        w.objlist->setSelected(0, true);
+    };
+    const struct {
+        const char* what;
+        int count; // objects loaded first
+        std::function<void()> act;
+    } cases[] = {
+        {"confirm after a cancel", 2, [&] { w.mvmanyconfirm->click(); }},
+        {"Add object", loCapacity, [&] { w.Addobj->click(); }},
+        {"Paste 2 landmark", loCapacity, [&] { w.paste2landmark->click(); }},
+        {"Add 2 landmark", loCapacity, [&] { w.add2lndmrk->click(); }},
+    };
+    for (const auto& c : cases) {
+        lotab = {};
+        for (int i = 0; i < c.count; ++i) addLoRec(lotab, makeObject(7, 1, float(i), 0));
+        w.updatelodata();
+        chooseCatalogue("$07:$1A: Tree");
+        withSelection();
+        w.objlist->Items().setString(0, "a row the table no longer says");
+        const TLOtab before = lotab;
+        c.act();
+        EXPECT_EQ(std::memcmp(&lotab, &before, sizeof lotab), 0) << c.what;
+        EXPECT_EQ(w.objlist->Items()[0], "a row the table no longer says") << c.what;
+        EXPECT_EQ(w.lolist->ItemIndex(), 1) << c.what;
+        EXPECT_EQ(w.objlist->ItemIndex(), 1) << c.what;
+        EXPECT_TRUE(w.objlist->Selected(0)) << c.what;
+        EXPECT_TRUE(w.objlist->Selected(1)) << c.what;
+    }
+    EXPECT_TRUE(dlg->errors.empty()) << dlg->errors.front();
+}
+
+// An image smaller than the view takes the pointer only over its own pixels:
+// beside it nothing is picked, moved, zoomed or opened.
+TEST_F(LoEditTest, TheImageTakesNoPointerBesideItsOwnBounds) {
+    Tloview& w = withCount(2);
+    w.Show();
+    w.cvasz->setText("300");
+    w.cvasz->userDblClick();
+    w.lopick->userDblClick(0);
+    ASSERT_EQ(w.loimg->Width(), 300);
+    ASSERT_EQ(w.loimg->Height(), 300);
+    select(*w.objlist, {0, 1});
+    w.cpobjs->click();
+    select(*w.loworklist, {0, 1});
+    w.mvmany->click();
+    w.chgobj->click();
+    w.lolist->setItemIndex(1);
+    const std::string info = w.mdowninfo->Caption(), xy = w.xyview->Caption();
+    const TLOtab file = lotab, group = lomove;
+    const int popups = w.editmen->popupCount(), mag = w.magzoom->Position();
+    for (const TPoint p :
+         {TPoint{450, 150}, TPoint{300, 150}, TPoint{150, 300}, TPoint{-1, 150}, TPoint{150, -1}}) {
+        // Object 0 as if drawn there: a click that got through would pick it.
+        w.scr.scrX[0] = p.X;
+        w.scr.scrY[0] = p.Y;
+        w.scr.placed[0] = true;
+        w.loimg->userMouseDown(ui::mbLeft, {}, p.X, p.Y);
+        w.loimg->userMouseDown(ui::mbRight, {}, p.X, p.Y);
+        w.loimg->userMouseMove({.shift = true, .alt = true}, p.X, p.Y);
+        EXPECT_FALSE(w.loimg->userWheel(120, p.X, p.Y, {.ctrl = true, .alt = true}));
+        EXPECT_EQ(w.lolist->ItemIndex(), 1) << p.X << "," << p.Y;
+        EXPECT_EQ(w.mdowninfo->Caption(), info) << p.X << "," << p.Y;
+        EXPECT_EQ(w.xyview->Caption(), xy) << p.X << "," << p.Y;
+        EXPECT_EQ(std::memcmp(&lotab, &file, sizeof lotab), 0) << p.X << "," << p.Y;
+        EXPECT_EQ(std::memcmp(&lomove, &group, sizeof lomove), 0) << p.X << "," << p.Y;
+        EXPECT_EQ(w.editmen->popupCount(), popups) << p.X << "," << p.Y;
+        EXPECT_EQ(w.magzoom->Position(), mag) << p.X << "," << p.Y;
+    }
+    w.loimg->userMouseMove({}, 299, 299); // the image's last pixel
+    EXPECT_EQ(w.xyview->Caption().rfind("x: 299 y:299 ", 0), 0u) << w.xyview->Caption();
+}
+
 } // namespace

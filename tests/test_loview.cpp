@@ -325,22 +325,55 @@ TEST_F(LoviewTest, ChooseManuallyTakesTheDialogRoad) {
     EXPECT_EQ(lotab.head.count, 1);
 }
 
-// A file that is there but cannot be read leaves the last good file in view.
-TEST_F(LoviewTest, FailedReadKeepsTheOldTableAndLists) {
+// A file that is there but cannot be read is the file in view from then on:
+// the captions and the save name name it, so the table and the lists are
+// emptied, and neither a save nor "Cancel edit" brings back the previous
+// file's objects under its name.
+TEST_F(LoviewTest, FailedReadEmptiesTheTableUnderTheFailedFilesName) {
     TForm1& f = loaded();
     f.showloview->click();
-    ASSERT_EQ(lotab.head.count, 2);
-    const auto lines = v().lolist->Items().texts();
-    // A plain file whose read fails on every Linux system.
+    // A plain file whose read fails on every Linux system, on both roads.
     ASSERT_TRUE(fileExists("/proc/self/mem"));
-    dlg->fileAnswers = {"/proc/self/mem"};
-    v().customload->click();
-    ASSERT_EQ(dlg->errors.size(), 1u);
-    EXPECT_EQ(lotab.head.count, 2);
-    EXPECT_EQ(v().lolist->Items().texts(), lines);
-    EXPECT_EQ(v().lolist->ItemIndex(), 0);
-    EXPECT_EQ(v().objlist->Items().Count(), 2);
-    EXPECT_FALSE(Form1->fromMain);
+    fs::create_symlink("/proc/self/mem", prog / "LMdefault" / "lo020403.dat");
+    f.loadpic->click(); // the file lists take the new name
+    const int row = v().lopick->Items().IndexOf("lo020403.dat");
+    ASSERT_GE(row, 0);
+    const struct {
+        const char* road;
+        std::function<void()> load;
+        std::string name; // curLofileName, the save's proposal
+    } cases[] = {
+        {"dialog",
+         [&] {
+             dlg->fileAnswers = {"/proc/self/mem"};
+             v().customload->click();
+         },
+         "/proc/self/mem"},
+        {"file list", [&] { v().lopick->userDblClick(row); }, "lo020403.dat"},
+    };
+    for (const auto& c : cases) {
+        dlg->errors.clear();
+        v().lopick->userDblClick(0);
+        ASSERT_EQ(lotab.head.count, 2) << c.road;
+        v().lolist->setItemIndex(1);
+        v().chgobj->click(); // a snapshot of the previous file
+        c.load();
+        ASSERT_EQ(dlg->errors.size(), 1u) << c.road;
+        EXPECT_EQ(lotab.head.count, 0) << c.road;
+        EXPECT_EQ(v().lolist->Items().Count(), 0) << c.road;
+        EXPECT_EQ(v().objlist->Items().Count(), 0) << c.road;
+        EXPECT_FALSE(Form1->fromMain) << c.road;
+        EXPECT_EQ(v().curLofileName(), c.name) << c.road;
+        EXPECT_NE(v().LMname->Caption().find(c.name), std::string::npos) << v().LMname->Caption();
+        EXPECT_EQ(v().amagxylab->Caption(), "draw   0 total   0 0.00 %") << c.road;
+        v().canceledit->click();
+        EXPECT_EQ(lotab.head.count, 0) << c.road;
+        const std::string out = (root.path() / "saved.dat").string();
+        dlg->fileAnswers = {out};
+        v().savelo->click();
+        EXPECT_EQ(dlg->fileRequests.back().fileName, c.name) << c.road;
+        EXPECT_EQ(fs::file_size(out), 100u) << c.road;
+    }
 }
 
 TEST_F(LoviewTest, OversizedCountLoadsTheTableAndSaysSo) {
@@ -473,4 +506,74 @@ TEST_F(LoviewTest, QuitFreesTheIconPictures) {
     f.quitapp->click();
     EXPECT_FALSE(objPics.created());
     EXPECT_THROW(objPics.at(6, 0), NilObjectError);
+}
+
+// Class 6 to 9 types beyond 42 have no name and no icon entry: they are drawn
+// (sized like a name without "ft:"), counted and picked like any other, with
+// no icon and no sprite, and nothing raises.
+TEST_F(LoviewTest, TypesWithoutANameAreDrawnCountedAndPickedWithoutAnIcon) {
+    TForm1& f = loaded();
+    vxtest::writeFile(
+        prog / "LMdefault" / "lo020201.dat",
+        vxtest::objectFile({vxtest::makeObject(9, 43, 300, 0), vxtest::makeObject(6, 42, -300, 0),
+                            vxtest::makeObject(21, 0, 0, 300),
+                            vxtest::makeObject(7, 255, 0, -300)}));
+    ASSERT_TRUE(objPics.created());
+    objPics.at(7, 0).Bitmap().setSize(3, 3); // the sprite of classes outside 6 to 9
+    f.showloview->click();
+    v().showpics->userToggle();
+    ASSERT_TRUE(dlg->errors.empty()) << dlg->errors.front();
+    EXPECT_EQ(v().amagxylab->Caption(), "draw   4 total   4 80.00 %");
+    const struct {
+        int row;
+        bool sprite;
+    } cases[] = {{2, true}, {0, false}, {2, true}, {3, false}};
+    for (const auto& c : cases) {
+        ASSERT_TRUE(v().scr.placed[size_t(c.row)]) << c.row;
+        v().lolist->setItemIndex(-1);
+        v().loimg->userMouseDown(ui::mbLeft, {}, v().scr.scrX[size_t(c.row)],
+                                 v().scr.scrY[size_t(c.row)]);
+        EXPECT_EQ(v().lolist->ItemIndex(), c.row);
+        EXPECT_EQ(v().bgratest->Picture().empty(), !c.sprite) << c.row;
+        EXPECT_EQ(
+            v().loimg->Canvas().Pixels(v().scr.scrX[size_t(c.row)], v().scr.scrY[size_t(c.row)]),
+            ui::clYellow)
+            << c.row;
+    }
+    EXPECT_TRUE(dlg->errors.empty()) << dlg->errors.front();
+}
+
+// A load ends a pending group move on every road: a group taken from one file
+// is never drawn over another, nor appended to it by a confirm.
+TEST_F(LoviewTest, ALoadEndsAPendingGroupMove) {
+    TForm1& f = loaded();
+    f.showloview->click();
+    const struct {
+        const char* road;
+        std::function<void()> load;
+        int count; // objects of the file loaded
+    } cases[] = {
+        {"file list", [&] { v().lopick->userDblClick(1); }, 3},
+        {"View Lo file", [&] { f.showloview->click(); }, 3},
+    };
+    for (const auto& c : cases) {
+        v().objlist->setSelected(0, true);
+        v().objlist->setSelected(1, true);
+        v().cpobjs->click();
+        v().loworklist->setItemIndex(0);
+        v().loworklist->setSelected(1, true);
+        v().mvmany->click();
+        ASSERT_TRUE(v().group.moveManyMode) << c.road;
+        v().loimg->userMouseMove({.alt = true}, 30, 70);
+        ASSERT_EQ(v().drawnCount, lotab.head.count + 2) << c.road;
+
+        c.load();
+        ASSERT_EQ(lotab.head.count, c.count) << c.road;
+        EXPECT_FALSE(v().group.moveManyMode) << c.road;
+        v().loimg->userMouseMove({.alt = true}, 40, 70);
+        EXPECT_EQ(v().drawnCount, c.count) << c.road;
+        v().mvmanyconfirm->click();
+        EXPECT_EQ(lotab.head.count, c.count) << c.road;
+    }
+    EXPECT_TRUE(dlg->errors.empty()) << dlg->errors.front();
 }

@@ -273,4 +273,41 @@ TEST_F(LoviewControlsTest, CanvasSizeEditSetsTheLimitForTheNextLoad) {
     EXPECT_EQ(v().loimg->Width(), 10000);
 }
 
+// The activation's centred redraw draws the objects again over the whole
+// redraw that centring made, with the brush that one left: red once the
+// current object was drawn, so with row 2 current the corner dots of objects
+// 0 and 1 are red-filled as well. A plain redraw fills them lime.
+TEST_F(LoviewControlsTest, TheCentredRedrawFillsEveryDotRedOnceAnObjectIsCurrent) {
+    TForm1& f = loaded();
+    vxtest::writeFile(
+        prog / "LMdefault" / "lo020201.dat",
+        vxtest::objectFile({vxtest::makeObject(5, 0, -600, 0), vxtest::makeObject(5, 0, 0, 600),
+                            vxtest::makeObject(5, 0, 600, 0), vxtest::makeObject(5, 0, 0, -600)}));
+    f.showloview->click();
+    ASSERT_TRUE(dlg->errors.empty()) << dlg->errors.front();
+    const ui::TCanvas& c = v().loimg->Canvas();
+    auto redNear = [&](int i) {
+        int red = 0;
+        for (int dy = -20; dy <= 20; ++dy)
+            for (int dx = -20; dx <= 20; ++dx)
+                red += c.Pixels(v().scr.scrX[size_t(i)] + dx, v().scr.scrY[size_t(i)] + dy) ==
+                       ui::clRed;
+        return red;
+    };
+    v().objlist->userClick(2);
+    ASSERT_EQ(v().lolist->ItemIndex(), 2);
+    for (int i : {0, 1}) EXPECT_EQ(redNear(i), 0) << "plain redraw, object " << i;
+    EXPECT_GT(redNear(3), 0);
+
+    v().userActivate();
+    ASSERT_EQ(v().lolist->ItemIndex(), 2);
+    for (int i : {0, 1, 3}) EXPECT_GT(redNear(i), 0) << "centred redraw, object " << i;
+    EXPECT_EQ(v().amagxylab->Caption(), "draw   4 total   4 80.00 %");
+
+    // With no object current the brush stays lime: the same picture either way.
+    v().lolist->setItemIndex(-1);
+    v().userActivate();
+    for (int i : {0, 1, 2, 3}) EXPECT_EQ(redNear(i), 0) << "no current object, " << i;
+}
+
 } // namespace

@@ -8,8 +8,31 @@
 
 namespace vx::ui::gtk {
 
+namespace {
+
+// A hint window passes the pointer through to what lies under it: shown
+// beside the pointer, it would otherwise take the moves of a drag on the view
+// (the view then sees the pointer leave, and the object stops following).
+gboolean hintTakesNoPointer(GSignalInvocationHint*, guint, const GValue* params, gpointer) {
+    GtkWidget* w = GTK_WIDGET(g_value_get_object(&params[0]));
+    if (GTK_IS_WINDOW(w) && g_strcmp0(gtk_widget_get_name(w), "gtk-tooltip") == 0)
+        if (GdkWindow* win = gtk_widget_get_window(w)) {
+            GdkRegion* none = gdk_region_new();
+            gdk_window_input_shape_combine_region(win, none, 0, 0);
+            gdk_region_destroy(none);
+        }
+    return TRUE; // for every hint that maps
+}
+
+} // namespace
+
 bool openDisplay(int& argc, char**& argv) {
-    return gtk_init_check(&argc, &argv);
+    if (!gtk_init_check(&argc, &argv)) return false;
+    gpointer widgetClass = g_type_class_ref(GTK_TYPE_WIDGET); // makes its signals known
+    g_signal_add_emission_hook(g_signal_lookup("map", GTK_TYPE_WIDGET), 0, hintTakesNoPointer,
+                               nullptr, nullptr);
+    g_type_class_unref(widgetClass);
+    return true;
 }
 
 void runLoop() {

@@ -98,7 +98,7 @@ struct ImagePeer {
         if (ev->type == GDK_BUTTON_PRESS) {
             gtk_widget_grab_focus(w);
             img->userMouseDown(buttonOf(ev->button), shiftOf(ev->state), p.X, p.Y);
-        } else if (ev->type == GDK_2BUTTON_PRESS) {
+        } else if (ev->type == GDK_2BUTTON_PRESS && img->takesPointerAt(p.X, p.Y)) {
             img->userDblClick();
         }
         return TRUE;
@@ -109,7 +109,8 @@ struct ImagePeer {
         img->userMouseUp(buttonOf(ev->button), shiftOf(ev->state), p.X, p.Y);
         GtkAllocation a;
         gtk_widget_get_allocation(w, &a);
-        if (ev->button == 1 && ev->x >= 0 && ev->y >= 0 && ev->x < a.width && ev->y < a.height)
+        if (ev->button == 1 && ev->x >= 0 && ev->y >= 0 && ev->x < a.width && ev->y < a.height &&
+            img->takesPointerAt(p.X, p.Y))
             img->userClick();
         return TRUE;
     }

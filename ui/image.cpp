@@ -42,7 +42,7 @@ void TImage::paint(cairo_t* cr, const TRect& exposed) const {
 }
 
 void TImage::userMouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-    if (!canAct()) return;
+    if (!canAct() || !takesPointerAt(x, y)) return;
     Application().dispatch([&] {
         if (OnMouseDown) OnMouseDown(button, shift, x, y);
     });
@@ -51,14 +51,14 @@ void TImage::userMouseDown(TMouseButton button, TShiftState shift, int x, int y)
 }
 
 void TImage::userMouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-    if (!canAct()) return;
+    if (!canAct() || !takesPointerAt(x, y)) return;
     Application().dispatch([&] {
         if (OnMouseUp) OnMouseUp(button, shift, x, y);
     });
 }
 
 void TImage::userMouseMove(TShiftState shift, int x, int y) {
-    if (!canAct()) return;
+    if (!canAct() || !takesPointerAt(x, y)) return;
     Application().dispatch([&] {
         if (OnMouseMove) OnMouseMove(shift, x, y);
     });
@@ -73,7 +73,7 @@ void TImage::userDblClick() {
 }
 
 bool TImage::userWheel(int delta, int x, int y, TShiftState shift) {
-    if (!canAct()) return false;
+    if (!canAct() || !takesPointerAt(x, y)) return false;
     bool handled = false;
     Application().dispatch([&] {
         if (OnMouseWheel) OnMouseWheel(shift, delta, vx::TPoint{x, y}, handled);

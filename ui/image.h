@@ -54,6 +54,9 @@ public:
     bool repaintPending() const { return repaintQueued_; }
 
 protected:
+    // Whether a pointer event at (x, y) reaches the handlers: anywhere, unless
+    // a kind of image bounds it.
+    virtual bool takesPointerAt(int, int) const { return true; }
     GtkWidget* createWidget() override;
     void syncPeer() override;
     void peerDetached() override;

@@ -16,6 +16,10 @@ void TRecordImage::resized() {
     canvas_.setSize(Width(), Height());
 }
 
+bool TRecordImage::takesPointerAt(int x, int y) const {
+    return x >= 0 && y >= 0 && x < Width() && y < Height();
+}
+
 TPoint TRecordImage::viewOrigin() const {
     TPoint o{Left(), Top()};
     if (auto* box = dynamic_cast<const TScrollBox*>(Parent())) {

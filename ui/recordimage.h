@@ -24,6 +24,9 @@ public:
     TPoint viewOrigin() const override;
 
 protected:
+    // The peer's area may be larger than the image: only the image's own
+    // pixels take the pointer.
+    bool takesPointerAt(int x, int y) const override;
     void resized() override;
     // Scrolls the box by GTK's wheel step, pow(page, 2/3): the peer's area
     // is only the visible part, so GTK has nothing to scroll.

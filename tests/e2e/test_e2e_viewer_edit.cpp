@@ -299,3 +299,48 @@ TEST_F(EndToEnd, ViewerMovesAnObjectWithShiftAndSavesItUnderANewName) {
     EXPECT_NEAR(cox - v.cx, endFromOrigin.x, 1) << s["loview.mdowninfo.Caption"];
     EXPECT_NEAR(coy - v.cy, endFromOrigin.y, 1) << s["loview.mdowninfo.Caption"];
 }
+
+// The magnification hint pops up over the view while the pointer rests there.
+// A Shift move onto the hint still reaches the view: the hint takes no
+// pointer events from it.
+TEST_F(EndToEnd, ViewerHintTakesNoPointerFromTheView) {
+    ASSERT_NO_FATAL_FAILURE(openViewerOnFirstRow());
+    ASSERT_TRUE(xdotool(x, "mousemove " + std::to_string(vx0 + 5) + " " + std::to_string(vy0 + 5)));
+    settle(state);
+    auto s = e2e::readState(state);
+    const e2e::Rect box = e2e::bounds(s, "loview.loscroll");
+    const int hpos = intOf(s, "loview.loscroll.HorzPos"),
+              vpos = intOf(s, "loview.loscroll.VertPos");
+    const int px = vx0 + box.x + box.w / 3, py = vy0 + box.y + box.h / 3;
+
+    // Shift held, the pointer rests on the view until the hint shows beside it.
+    ASSERT_TRUE(xdotool(x, "keydown shift"));
+    x.moveTo(px, py);
+    x.moveTo(px + 1, py);
+    std::vector<int> hint;
+    const bool shown = e2e::waitUntil(
+        [&] {
+            for (const auto& p : x.popups())
+                if (std::abs(p[0] + p[2] / 2 - px) < 200 && std::abs(p[1] + p[3] / 2 - py) < 200)
+                    hint = p;
+            return !hint.empty();
+        },
+        5s);
+    if (!shown) xdotool(x, "keyup shift");
+    ASSERT_TRUE(shown) << "no hint showed over the view";
+
+    // One move onto the hint's middle: the view sees the pointer arrive there.
+    const int hx = hint[0] + hint[2] / 2, hy = hint[1] + hint[3] / 2;
+    x.moveTo(hx, hy);
+    const std::string at = "x: " + std::to_string(hpos + hx - vx0 - box.x) +
+                           " y:" + std::to_string(vpos + hy - vy0 - box.y) + " ";
+    std::string xy;
+    const bool seen = e2e::waitUntil(
+        [&] {
+            xy = e2e::readState(state)["loview.xyview.Caption"];
+            return xy.rfind(at, 0) == 0;
+        },
+        3s);
+    xdotool(x, "keyup shift");
+    EXPECT_TRUE(seen) << xy << " instead of " << at;
+}

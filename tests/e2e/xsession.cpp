@@ -133,6 +133,22 @@ Window XServer::findWindow(const std::string& title, std::chrono::milliseconds w
     return 0;
 }
 
+std::vector<std::vector<int>> XServer::popups() {
+    std::vector<std::vector<int>> out;
+    Window root, parent, *kids = nullptr;
+    unsigned n = 0;
+    if (!XQueryTree(conn_->dpy, DefaultRootWindow(conn_->dpy), &root, &parent, &kids, &n))
+        return out;
+    for (unsigned i = n; i-- > 0;) {
+        XWindowAttributes a;
+        if (XGetWindowAttributes(conn_->dpy, kids[i], &a) && a.map_state == IsViewable &&
+            a.override_redirect)
+            out.push_back({a.x, a.y, a.width, a.height});
+    }
+    if (kids) XFree(kids);
+    return out;
+}
+
 void XServer::origin(Window w, int& x, int& y, int& width, int& height) {
     XWindowAttributes a;
     XGetWindowAttributes(conn_->dpy, w, &a);

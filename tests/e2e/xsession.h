@@ -27,6 +27,9 @@ public:
     // The first top-level window whose title is `title` other than `except`,
     // waiting up to `wait`.
     Window findWindow(const std::string& title, std::chrono::milliseconds wait, Window except = 0);
+    // Screen rectangles {x, y, width, height} of the mapped pop-up windows
+    // (override-redirect: menus, hints), topmost first.
+    std::vector<std::vector<int>> popups();
     // Position of a window's client area on the screen.
     void origin(Window w, int& x, int& y, int& width, int& height);
     // A screenshot of a screen rectangle as 0xRRGGBB pixels.
