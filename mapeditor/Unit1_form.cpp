@@ -2,6 +2,7 @@
 // and initial state. Laid out for a 1366 x 768 screen: the map fills the left
 // and takes the width a larger window adds; the panel on the right keeps its
 // distance from the right edge and gives added height to its two lists.
+// Heights and the widths text needs come from the fonts GTK draws with.
 #include "mapeditor/Unit1.h"
 #include "ui/formbuild.h"
 
@@ -16,12 +17,32 @@ constexpr int half = (colW - 6) / 2;        // two controls side by side
 constexpr int both = 2 * colW + 8;          // a control over both columns
 constexpr int zoomW = 72;                   // column of the zoom bar and its labels
 constexpr int zoomL = colA - zoomW - 4;
-constexpr int rowH = 24;
+constexpr int gap = 4; // between controls side by side
+
+// The longest texts the handlers write into the readouts.
+const char* const longestXY = "XY      :7999 5999";
+const char* const longestTed = "TED XY :-99999999 99999999";
+const char* const longestLatLon = " Long / Latt : -179.999999 -89.999999";
+const char* const longestDist = "Dist in m1:     9999999.99 clnt:9999 9999";
+const char* const longestRxY = "x: 4096 y: 4096";
+const char* const longestSBx = " SBx pos:7999  Xsb: 50 lmX: -7999";
+const char* const longestSBy = " SBy pos:5999  Ysb: 50 lmY: -5999";
+const char* const longestWxH = "WxH / ratio :8000 6000  1.333333333333";
+const char* const longestZoom = "Zoom    : 7.81";
+
+// The memo shows a record in eight lines, the name line the longest:
+// "Name :" and 39 letters.
+std::string widestRecord() {
+    return "Name :" + std::string(39, 'M') + "\nMg\nMg\nMg\nMg\nMg\nMg\nMg";
+}
 } // namespace
 
 void TForm1::createComponents() {
     setCaption("Vexton");
     setBounds(0, 0, formW, formH);
+    const ui::RowHeights row = ui::measuredRows();
+    const int pairH = std::max(row.label, row.edit);
+    auto labelled = [&](int rowH) { return (rowH - row.label) / 2; }; // a label beside a box
 
     // Panel controls keep their distance from the right edge.
     auto panel = [](ui::TControl* c) { c->setAnchors(false, true, true, false); };
@@ -30,20 +51,28 @@ void TForm1::createComponents() {
     ui::FormBuilder onPanel(*this, {false, true, true, false});
     ui::FormBuilder lowPanel(*this, {false, false, true, true}); // keeps to the bottom
     auto button = [&](const char* name, const char* caption, int l, int t, int w) {
-        return onPanel.button(name, caption, l, t, w, rowH + 2);
+        return onPanel.button(name, caption, l, t, w, row.button);
     };
     auto label = [&](const char* name, const char* caption, int l, int t, int w) {
-        return onPanel.label(name, caption, l, t, w);
+        return onPanel.label(name, caption, l, t, w, row.label);
     };
     auto combo = [&](const char* name, int l, int t, int w, ui::TComboBoxStyle style) {
-        return onPanel.combo(name, l, t, w, rowH, style);
+        return onPanel.combo(name, l, t, w, style == ui::csDropDown ? row.entryCombo : row.combo,
+                             style);
     };
     auto check = [&](const char* name, const char* caption, int l, int t, int w) {
-        return onPanel.check(name, caption, l, t, w);
+        return onPanel.check(name, caption, l, t, w, row.check);
     };
 
-    // The map, and the pointer readouts under it.
-    ScrollBox1 = add<ui::TScrollBox>("ScrollBox1", nullptr, 4, 4, zoomL - 8, formH - 58);
+    // The memo at the bottom of the panel, eight lines high.
+    const ui::TPoint record = ui::neededSize(ui::TextBox::memo, widestRecord(), "Courier New");
+    const int memoH = std::max(154, record.Y);
+    const int memoTop = formH - 6 - memoH;
+
+    // The map, and the pointer readouts under it in two rows, each readout as
+    // wide as its longest text.
+    const int s2 = formH - 6 - row.label, s1 = s2 - 4 - row.label;
+    ScrollBox1 = add<ui::TScrollBox>("ScrollBox1", nullptr, 4, 4, zoomL - 8, s1 - 8);
     ScrollBox1->setAnchors(true, true, true, true);
     Image1 = add<ui::TImage>("Image1", ScrollBox1, 0, 0, 1345, 888);
     Image1->setStretch(true);
@@ -51,21 +80,25 @@ void TForm1::createComponents() {
     Image1->setCenter(true);
     Image1->setCursor(ui::crCross);
     ui::FormBuilder underMap(*this, {true, false, false, true});
-    auto status = [&](const char* name, const char* caption, int l, int t, int w) {
-        return underMap.label(name, caption, l, t, w);
+    int x1 = 6, x2 = 6;
+    auto status = [&](int& x, int t, const char* name, const char* caption, const char* longest) {
+        const int w = ui::widthFor(ui::TextBox::label, {caption, longest});
+        auto* l = underMap.label(name, caption, x, t, w, row.label);
+        x += w + 2 * gap;
+        return l;
     };
-    const int s1 = formH - 50, s2 = formH - 28;
-    XY_xy = status("XY_xy", "XY(x,y)", 6, s1, 170);
-    tedxylab = status("tedxylab", "Ted  XY (LvL3):", 180, s1, 260);
-    lolat = status("lolat", "Long/Latt", 444, s1, 330);
-    distinm1 = status("distinm1", "distinm1", 6, s2, 340);
-    ftAtoB = status("ftAtoB", "ftAtoB", 350, s2, 60);
-    RxYLabel = status("RxYLabel", "Rx Y", 414, s2, 130);
-    sbarXlabel = status("sbarXlabel", "range hor:", 548, s2, 200);
+    XY_xy = status(x1, s1, "XY_xy", "XY(x,y)", longestXY);
+    tedxylab = status(x1, s1, "tedxylab", "Ted  XY (LvL3):", longestTed);
+    lolat = status(x1, s1, "lolat", "Long/Latt", longestLatLon);
+    distinm1 = status(x2, s2, "distinm1", "distinm1", longestDist);
+    ftAtoB = status(x2, s2, "ftAtoB", "ftAtoB", "ftAtoB");
+    RxYLabel = status(x2, s2, "RxYLabel", "Rx Y", longestRxY);
+    sbarXlabel = status(x2, s2, "sbarXlabel", "range hor:", longestSBx);
 
     // Zoom bar between the map and the panel.
     zoomio = label("zoomio", "Zoom +/-", zoomL, 4, zoomW);
-    zoombar = add<ui::TTrackBar>("zoombar", nullptr, zoomL + (zoomW - 40) / 2, 24, 40, 330);
+    zoombar =
+        add<ui::TTrackBar>("zoombar", nullptr, zoomL + (zoomW - 40) / 2, 8 + row.label, 40, 330);
     growing(zoombar);
     zoombar->setOrientation(ui::trVertical);
     zoombar->setReversed(true);
@@ -75,69 +108,126 @@ void TForm1::createComponents() {
     zoombar->setFrequency(500);
     zoombar->setLineSize(100);
     zoombar->setHint("Zoom in and out");
-    zoomfact = lowPanel.label("zoomfact", "zoomfact", zoomL, formH - 332, zoomW);
+    zoomfact = lowPanel.label("zoomfact", "zoomfact", zoomL, formH - 332, zoomW, row.label);
 
-    // Left column: map, mode, template folder, list and text export; the memo
-    // and the size readouts below both columns.
-    mapchoice = combo("mapchoice", colA, 4, half + 20, ui::csDropDown);
-    mlfORmbf = combo("mlfORmbf", colA + half + 26, 4, half - 20, ui::csDropDown);
+    // Left column: map, mode, template folder, the landmark list; under it the
+    // text export, kept to the bottom.
+    ui::Stack left(4);
+    const int mapRow = left.next(row.entryCombo);
+    mapchoice = combo("mapchoice", colA, mapRow, half + 20, ui::csDropDown);
+    mlfORmbf = combo("mlfORmbf", colA + half + 26, mapRow, half - 20, ui::csDropDown);
     mlfORmbf->Items().assign({".mlf", ".mbf"});
     mlfORmbf->setHint("choose mLf (landmarks) or mBf ( brigades)");
-    mapchoiceitemindex = label("mapchoiceitemindex", "mapchoice itemindex", colA, 30, colW);
-    LMtemplate = combo("LMtemplate", colA, 50, colW, ui::csDropDown);
+    mapchoiceitemindex =
+        label("mapchoiceitemindex", "mapchoice itemindex", colA, left.next(row.label), colW);
+    LMtemplate = combo("LMtemplate", colA, left.next(row.entryCombo), colW, ui::csDropDown);
     LMtemplate->setSorted(true);
-    loadpic = button("loadpic", "Load this map", colA, 78, colW);
-    lmpicklist = add<ui::TListBox>("lmpicklist", nullptr, colA, 108, colW, 246);
+    loadpic = button("loadpic", "Load this map", colA, left.next(row.button), colW);
+
+    const int checkRows = 4 * row.check, readouts = 3 * row.label;
+    const int sizes = memoTop - 2 - readouts;
+    const int e = sizes - 4 - checkRows - 2 - row.button; // top of the text export
+    lmpicklist = add<ui::TListBox>("lmpicklist", nullptr, colA, left.y(), colW, e - 4 - left.y());
     growing(lmpicklist);
     lmpicklist->setMultiSelect(true);
     lmpicklist->setHint("rightclick to work on *current* selected objects (=marked blue..)");
-    // Eight lines of a record, the name line 45 characters of a fixed font.
-    LMdata = add<ui::TMemo>("LMdata", nullptr, colA, formH - 160, both, 154);
+
+    savelminfo =
+        lowPanel.button("savelminfo", "Save LM info to text file", colA, e, colW, row.button);
+    const int c1 = ui::widthFor(ui::TextBox::check,
+                                {"inc_recnr", "mark_hidden", "inc_LM_name", "Allied_or_German"},
+                                148),
+              c2 = colA + c1;
+    auto lowCheck = [&](const char* name, const char* caption, int l, int r, int w) {
+        return lowPanel.check(name, caption, l, e + row.button + 2 + r * row.check, w, row.check);
+    };
+    inc_recnr = lowCheck("inc_recnr", "inc_recnr", colA, 0, c1);
+    inc_lo = lowCheck("inc_lo", "inc_lo", c2, 0, colW - c1);
+    inc_hidden = lowCheck("inc_hidden", "mark_hidden", colA, 1, c1);
+    inc_coords = lowCheck("inc_coords", "inc_coords", c2, 1, colW - c1);
+    inc_LM_name = lowCheck("inc_LM_name", "inc_LM_name", colA, 2, c1);
+    csv = lowCheck("csv", "csv file", c2, 2, colW - c1);
+    allORger = lowCheck("allORger", "Allied_or_German", colA, 3, c1);
+    inc_actonly = lowCheck("inc_actonly", "inc_actonly", c2, 3, colW - c1);
+
+    // The size readouts run over both columns, under the copy list.
+    const int readoutW =
+        ui::widthFor(ui::TextBox::label, {longestWxH, longestZoom, longestSBy}, both);
+    auto readout = [&](const char* name, const char* caption, int r) {
+        return lowPanel.label(name, caption, colA, sizes + r * row.label, readoutW, row.label);
+    };
+    WxHLabel = readout("WxHLabel", "WxH:", 0);
+    zoomlabel = readout("zoomlabel", "Zoom:", 1);
+    SbarYlabel = readout("SbarYlabel", "range Ver", 2);
+
+    LMdata = add<ui::TMemo>("LMdata", nullptr, colA, memoTop, std::max(both, record.X), memoH);
     low(LMdata);
     LMdata->setFontName("Courier New");
     LMdata->setText("LMdata");
-    debugd = add<ui::TMemo>("debugd", nullptr, colA, formH - 160, both, 60);
+    debugd = add<ui::TMemo>("debugd", nullptr, colA, memoTop, both, 60);
     low(debugd);
     debugd->setText("debugd");
     debugd->setVisible(false);
-    WxHLabel = lowPanel.label("WxHLabel", "WxH:", colA, formH - 218, both);
-    zoomlabel = lowPanel.label("zoomlabel", "Zoom:", colA, formH - 200, both);
-    SbarYlabel = lowPanel.label("SbarYlabel", "range Ver", colA, formH - 182, both);
 
     // Right column: the edit panel, then the file and view buttons.
-    edLM = button("edLM", "Edit Landmark", colB, 4, half);
-    undoLM = button("undoLM", "Undo Changes", colB + half + 6, 4, half);
-    side = combo("side", colB, 34, colW, ui::csDropDownList);
-    Lotype = combo("Lotype", colB, 62, colW, ui::csDropDownList);
-    lodatLabel = label("lodatLabel", "Lo02xxxx.dat", colB, 90, 104);
-    lofname = label("lofname", "lofname", colB + 108, 90, colW - 108);
-    Lofile = combo("Lofile", colB, 108, colW, ui::csDropDownList);
-    lndmrkname = add<ui::TEdit>("lndmrkname", nullptr, colB, 138, colW, rowH);
+    ui::Stack right(4);
+    const int editRow = right.next(row.button);
+    edLM = button("edLM", "Edit Landmark", colB, editRow, half);
+    undoLM = button("undoLM", "Undo Changes", colB + half + 6, editRow, half);
+    Lotype = combo("Lotype", colB, right.next(row.combo), colW, ui::csDropDownList);
+    const int lodatRow = right.next(row.label);
+    const int lodatW = ui::widthFor(ui::TextBox::label, {"Lo02xxxx.dat"}, 104);
+    lodatLabel = label("lodatLabel", "Lo02xxxx.dat", colB, lodatRow, lodatW);
+    lofname = label("lofname", "lofname", colB + lodatW + gap, lodatRow, colW - lodatW - gap);
+    // The side is one of two short names; the object file box takes the rest.
+    const int sideRow = right.next(row.combo);
+    const int sideW = ui::widthFor(ui::TextBox::combo, {"Central", "Entente"}, 90);
+    side = combo("side", colB, sideRow, sideW, ui::csDropDownList);
+    Lofile = combo("Lofile", colB + sideW + gap, sideRow, colW - sideW - gap, ui::csDropDownList);
+    lndmrkname = add<ui::TEdit>("lndmrkname", nullptr, colB, right.next(row.edit), colW, row.edit);
     panel(lndmrkname);
     lndmrkname->setMaxLength(39);
-    elevaLabel = label("elevaLabel", "Elevation (in ft)", colB, 166, 120);
-    LMElev = add<ui::TEdit>("LMElev", nullptr, colB + 122, 164, colW - 122, rowH);
+    const int captionW =
+        ui::widthFor(ui::TextBox::label, {"Elevation (in ft)", "Rotation (in deg)"}, 120);
+    const int elevRow = right.next(pairH);
+    elevaLabel =
+        label("elevaLabel", "Elevation (in ft)", colB, elevRow + labelled(pairH), captionW);
+    LMElev = add<ui::TEdit>("LMElev", nullptr, colB + captionW + 2, elevRow, colW - captionW - 2,
+                            row.edit);
     panel(LMElev);
-    rotadeglab = label("rotadeglab", "Rotation (in deg)", colB, 194, 120);
-    LMrotation = combo("LMrotation", colB + 122, 192, colW - 122, ui::csDropDown);
+    const int rotaH = std::max(row.label, row.entryCombo);
+    const int rotaRow = right.next(rotaH);
+    rotadeglab =
+        label("rotadeglab", "Rotation (in deg)", colB, rotaRow + labelled(rotaH), captionW);
+    LMrotation =
+        combo("LMrotation", colB + captionW + 2, rotaRow, colW - captionW - 2, ui::csDropDown);
+    const int coordL = ui::widthFor(ui::TextBox::label, {"E<=>W", "N<=>S"}, 60);
     auto coord = [&](const char* name, int t) {
-        auto* e = add<ui::TMaskEdit>(name, nullptr, colB + 62, t, colW - 62, rowH);
-        panel(e);
-        e->setEditMask("!99.9999999999999999!");
-        e->setMaxLength(19);
-        return e;
+        auto* c =
+            add<ui::TMaskEdit>(name, nullptr, colB + coordL + 2, t, colW - coordL - 2, row.edit);
+        panel(c);
+        c->setEditMask("!99.9999999999999999!");
+        c->setMaxLength(19);
+        return c;
     };
-    eastlab = label("eastlab", "E<=>W", colB, 222, 60);
-    eastcord = coord("eastcord", 220);
-    northlab = label("northlab", "N<=>S", colB, 250, 60);
-    northcord = coord("northcord", 248);
-    addLM = button("addLM", "Add Landmark", colB, 278, colW);
-    remLM = button("remLM", "activate / deactivate LM's", colB, 306, colW);
-    savelms = button("savelms", "Save to lndmrksX.dat / .mlf", colB, 334, colW);
-    showloview = button("showloview", "View Lo file", colB, 362, half);
-    remap = button("remap", "reload map", colB + half + 6, 362, half);
-    hilite = check("hilite", "Highlight all", colB, 390, colW);
-    cpyListBox = add<ui::TListBox>("cpyListBox", nullptr, colB, 414, colW, formH - 222 - 414);
+    const int eastRow = right.next(pairH);
+    eastlab = label("eastlab", "E<=>W", colB, eastRow + labelled(pairH), coordL);
+    eastcord = coord("eastcord", eastRow);
+    const int northRow = right.next(pairH);
+    northlab = label("northlab", "N<=>S", colB, northRow + labelled(pairH), coordL);
+    northcord = coord("northcord", northRow);
+    right.next(2);
+    const int addRow = right.next(std::max(row.button, row.check));
+    addLM = button("addLM", "Add Landmark", colB, addRow, half);
+    hilite = check("hilite", "Highlight all", colB + half + 6,
+                   addRow + (std::max(row.button, row.check) - row.check) / 2, half);
+    remLM = button("remLM", "activate / deactivate LM's", colB, right.next(row.button), colW);
+    savelms = button("savelms", "Save to lndmrksX.dat / .mlf", colB, right.next(row.button), colW);
+    const int viewRow = right.next(row.button);
+    showloview = button("showloview", "View Lo file", colB, viewRow, half);
+    remap = button("remap", "reload map", colB + half + 6, viewRow, half);
+    cpyListBox =
+        add<ui::TListBox>("cpyListBox", nullptr, colB, right.y(), colW, sizes - 4 - right.y());
     growing(cpyListBox);
     cpyListBox->setMultiSelect(true);
     cpyListBox->Items().Add("copied items go here....");
@@ -146,27 +236,11 @@ void TForm1::createComponents() {
         undoLM, side, Lotype, Lofile, lndmrkname, LMElev, LMrotation, eastcord, northcord};
     for (ui::TControl* c : editOnly) c->setEnabled(false);
 
-    // Text export, in the left column under the list.
-    const int e = formH - 332, c1 = 148, c2 = colA + c1;
-    savelminfo =
-        lowPanel.button("savelminfo", "Save LM info to text file", colA, e, colW, rowH + 2);
-    auto lowCheck = [&](const char* name, const char* caption, int l, int t, int w) {
-        return lowPanel.check(name, caption, l, t, w);
-    };
-    inc_recnr = lowCheck("inc_recnr", "inc_recnr", colA, e + 30, c1);
-    inc_lo = lowCheck("inc_lo", "inc_lo", c2, e + 30, colW - c1);
-    inc_hidden = lowCheck("inc_hidden", "mark_hidden", colA, e + 50, c1);
-    inc_coords = lowCheck("inc_coords", "inc_coords", c2, e + 50, colW - c1);
-    inc_LM_name = lowCheck("inc_LM_name", "inc_LM_name", colA, e + 70, c1);
-    csv = lowCheck("csv", "csv file", c2, e + 70, colW - c1);
-    allORger = lowCheck("allORger", "Allied_or_German", colA, e + 90, c1);
-    inc_actonly = lowCheck("inc_actonly", "inc_actonly", c2, e + 90, colW - c1);
-
     loc_A = button("loc_A", "loc_A", colB, 540, 60);
     loc_B = button("loc_B", "loc B", colB + 64, 540, 60);
     loc_A->setVisible(false);
     loc_B->setVisible(false);
-    quitapp = button("quitapp", "Quit", zoomL, formH - 32, zoomW);
+    quitapp = button("quitapp", "Quit", zoomL, formH - 6 - row.button, zoomW);
     quitapp->setAnchors(false, false, true, true);
 
     // Pop-up menus; items of later features get their handlers when those exist.

@@ -1,7 +1,8 @@
 // The viewer's form description: every component with its place, caption and
 // initial state. Two columns of lists and buttons and a column of view
 // controls keep their place at the left; the view takes the rest and grows
-// with the window.
+// with the window. Heights and the widths text needs come from the fonts GTK
+// draws with.
 #include "objectviewer/Unit2.h"
 #include "ui/formbuild.h"
 
@@ -12,104 +13,173 @@ constexpr int formW = 1340, formH = 690;
 constexpr int colA = 4, colAW = 256;   // object files, saving, view options
 constexpr int colB = 266, colBW = 336; // object lists, work list, catalogue
 constexpr int colC = 608;              // track bars and the rotation list
-constexpr int viewX = 758, viewY = 24;
-constexpr int rowH = 24;
+constexpr int viewX = 758;
 constexpr int halfA = (colAW - 6) / 2;
+
+// The longest texts the handlers write: a line of the object file list with
+// the longest object name, a click's report on it, and the readouts.
+const char* const longestLoLine =
+    "# 1024 V 3 x:-99999 y:-99999 rot: 359.9 LoID 14 2A  13 - SP! front pos. 00 unspcfd =LO "
+    "file names";
+const char* const longestXYView = "x: 29999 y:29999 Ft: x -99999 Ft: y -99999 ";
+const char* const longestCount = "draw 1024 total 1024 100.00 %";
+const char* const longestScroll = "SCbar pos x: 29999 y: 29999";
+const char* const longestLabel1 = "30000 30000";
+const char* const longestMagnify = " 2000.0 % ";
 } // namespace
 
 void Tloview::createComponents() {
     setCaption("loview");
     setBounds(20, 20, formW, formH);
+    const ui::RowHeights row = ui::measuredRows();
     ui::FormBuilder at(*this);
 
+    // The object file's lines in a fixed-pitch font: the padded columns line up.
+    const char* const loFont = "Courier New Bold";
+    const int loW = ui::widthFor(ui::TextBox::combo, {longestLoLine}, colB + colBW - colA, loFont);
+    lolist = at.combo("lolist", colA, 4, loW, row.combo, ui::csDropDownList);
+    lolist->setFontName(loFont);
+    // The file's name and path over the whole width.
+    const int nameTop = 4 + row.combo + 2;
+    const int viewY = nameTop + row.label + 4;
+
+    // Readouts in two rows under everything: a click's report over the whole width.
+    const int r2 = formH - 6 - row.label, r1 = r2 - 2 - row.label;
+    const int bottom = r1 - 4; // where the lists and the view end
+
     // Object files.
-    lolist = at.combo("lolist", colA, 4, colB + colBW - colA, rowH, ui::csDropDownList);
-    lolist->setFontName("Courier New Bold"); // fixed pitch: the padded columns line up
-    locfile = at.check("locfile", "Manual chosen file loaded", colA, 34, colAW);
-    customload = at.button("customload", "Choose lo file manually", colA, 56, colAW, rowH + 2);
-    lopickLab = at.label("lopickLab", "Double click to load", colA, 86, colAW);
-    lopick = at.list("lopick", colA, 104, colAW, 150);
-    savelo = at.button("savelo", "Save LO object", colA, 258, colAW, rowH + 2);
-    savelotxt = at.button("savelotxt", " save LO to txt", colA, 288, colAW, rowH + 2);
-    loadcustgfx = at.button("loadcustgfx", "Load custom gfx", colA, 318, colAW, rowH + 2);
-    canceledit = at.button("canceledit", "Cancel edit", colA, 348, colAW, rowH + 2);
-    editOnOff = at.label("editOnOff", "edit Off", colA, 378, colAW);
+    ui::Stack a(viewY);
+    locfile =
+        at.check("locfile", "Manual chosen file loaded", colA, a.next(row.check), colAW, row.check);
+    customload = at.button("customload", "Choose lo file manually", colA, a.next(row.button), colAW,
+                           row.button);
+    lopickLab =
+        at.label("lopickLab", "Double click to load", colA, a.next(row.label), colAW, row.label);
+    // The file list gives up height where the fonts are tall.
+    const int below = 4 * (row.button + 2) + 2 * (row.label + 2) + 4 * (row.check + 2) +
+                      2 * (std::max(row.button, row.edit) + 2) + (row.label + 2);
+    const int lopickH = std::clamp(bottom - a.y() - below - 2, 60, 150);
+    lopick = at.list("lopick", colA, a.next(lopickH), colAW, lopickH);
+    savelo = at.button("savelo", "Save LO object", colA, a.next(row.button), colAW, row.button);
+    savelotxt =
+        at.button("savelotxt", " save LO to txt", colA, a.next(row.button), colAW, row.button);
+    loadcustgfx =
+        at.button("loadcustgfx", "Load custom gfx", colA, a.next(row.button), colAW, row.button);
+    canceledit =
+        at.button("canceledit", "Cancel edit", colA, a.next(row.button), colAW, row.button);
+    editOnOff = at.label("editOnOff", "edit Off", colA, a.next(row.label), colAW, row.label);
 
     // View options.
-    StaticText1 = at.staticText("StaticText1", "Manual LM rota 4 obj", colA, 400, colAW);
-    manrotlm = at.check("manrotlm", "Manual rotate LM", colA, 420, colAW, 20, true);
-    rotlm = at.check("rotlm", "Rotate x,y loc of obj  with LM rota", colA, 442, colAW, 20, true);
-    follow = at.check("follow", "Follow active object", colA, 464, colAW);
-    showpics = at.check("showpics", "Show Icons", colA, 486, colAW);
-    gocenter = at.button("gocenter", "Center", colA, 510, halfA, rowH + 2);
-    cvasz = at.edit("cvasz", "5000", colA + halfA + 6, 511, halfA, rowH);
+    StaticText1 = at.staticText("StaticText1", "Manual LM rota 4 obj", colA, a.next(row.label),
+                                colAW, row.label);
+    manrotlm =
+        at.check("manrotlm", "Manual rotate LM", colA, a.next(row.check), colAW, row.check, true);
+    rotlm = at.check("rotlm", "Rotate x,y loc of obj  with LM rota", colA, a.next(row.check), colAW,
+                     row.check, true);
+    follow = at.check("follow", "Follow active object", colA, a.next(row.check), colAW, row.check);
+    showpics = at.check("showpics", "Show Icons", colA, a.next(row.check), colAW, row.check);
+    const int pairH = std::max(row.button, row.edit);
+    const int centreRow = a.next(pairH);
+    gocenter = at.button("gocenter", "Center", colA, centreRow, halfA, row.button);
+    cvasz = at.edit("cvasz", "5000", colA + halfA + 6, centreRow, halfA, row.edit);
     cvasz->setTextHint("canvas size");
-    BitBtn1 = at.button("BitBtn1", "BitBtn1", colA, 540, halfA, rowH + 2);
-    percbmp = at.label("percbmp", "perc", colA + halfA + 6, 544, halfA);
-    ftxy = at.label("ftxy", "ftxy", colA, 570, colAW);
-    rotobj = at.check("rotobj", "Rotate obj ITSELF with LO rotation", colA, 592, colAW, 20, true);
-    hack90180 = at.check("hack90180", "hack90-180-270", colA, 592, halfA, 20, true);
-    debug1only = at.check("debug1only", "1 obj only", colA + halfA + 6, 592, halfA);
-    turn90 = at.check("turn90", "turn obj 90 extra", colA, 614, colAW);
-    xyinfo = at.place<ui::TMemo>("xyinfo", colA, 592, colAW, 44);
+    const int bitRow = a.next(pairH);
+    BitBtn1 = at.button("BitBtn1", "BitBtn1", colA, bitRow, halfA, row.button);
+    percbmp = at.label("percbmp", "perc", colA + halfA + 6, bitRow + (pairH - row.label) / 2, halfA,
+                       row.label);
+    ftxy = at.label("ftxy", "ftxy", colA, a.next(row.label), colAW, row.label);
+    const int hiddenRow = a.y();
+    rotobj = at.check("rotobj", "Rotate obj ITSELF with LO rotation", colA, hiddenRow, colAW,
+                      row.check, true);
+    hack90180 = at.check("hack90180", "hack90-180-270", colA, hiddenRow, halfA, row.check, true);
+    debug1only =
+        at.check("debug1only", "1 obj only", colA + halfA + 6, hiddenRow, halfA, row.check);
+    turn90 =
+        at.check("turn90", "turn obj 90 extra", colA, hiddenRow + row.check + 2, colAW, row.check);
+    xyinfo = at.place<ui::TMemo>("xyinfo", colA, hiddenRow, colAW, 44);
     for (ui::TControl* c :
          std::initializer_list<ui::TControl*>{rotobj, hack90180, debug1only, turn90, xyinfo})
         c->setVisible(false);
 
-    // Object lists, work list and the catalogue of objects to add.
-    objlist = at.list("objlist", colB, 34, colBW, 260,
+    // Object lists, work list and the catalogue of objects to add; their
+    // first lines stand in a fixed-pitch font and fit the lists' width.
+    const char* const objFont = "Courier 10 Pitch";
+    const int listW = ui::widthFor(
+        ui::TextBox::list, {"objlist = connected to lolist,\n  lotab = data"}, colBW, objFont);
+    ui::Stack b(viewY);
+    const int objH = 260, workH = std::max(120, 4 * (row.label + 6));
+    objlist = at.list("objlist", colB, b.next(objH), listW, objH,
                       {"objlist = connected to lolist,", "  lotab = data"}, true);
-    objlist->setFontName("Courier 10 Pitch");
+    objlist->setFontName(objFont);
     loworklist =
-        at.list("loworklist", colB, 300, colBW, 120,
+        at.list("loworklist", colB, b.next(workH), listW, workH,
                 {"lowork is  associated ", "lomove is used for", " paste and move jobs", ""}, true);
     loworklist->setItemIndex(0);
     loworklist->setHint("collect objects of the loaded file here, save them as a dat file of "
                         "their own, load that with \"Choose lo file manually\" and adapt it");
     lobjectsLab = at.label("lobjectsLab", "Change existing object or Add objects to center", colB,
-                           424, colBW);
-    lobjects = at.list("lobjects", colB, 444, colBW, formH - 50 - 444);
+                           b.next(row.label), listW, row.label);
+    lobjects = at.list("lobjects", colB, b.y(), listW, bottom - b.y());
     lobjects->setAnchors(true, true, false, true);
 
     // Track bars: magnification, box size, icon size, object rotation.
+    const int c = colB + listW + 6; // the column of view controls
     const int barW = 34, barH = 256;
-    magzoom = at.vtrack("magzoom", colC, viewY, barW, barH, 1, 400, 65, false);
+    magzoom = at.vtrack("magzoom", c, viewY, barW, barH, 1, 400, 65, false);
     magzoom->setPageSize(1);
     magzoom->setHint("ctrl + wheel also zooms");
-    objcor = at.vtrack("objcor", colC + 36, viewY, barW, barH, -150, 150, -51, true);
+    objcor = at.vtrack("objcor", c + 36, viewY, barW, barH, -150, 150, -51, true);
     objcor->setHint("enlarge / shrink the boxes. true size = -51");
-    imgsz = at.vtrack("imgsz", colC + 72, viewY, barW, barH, 8, 64, 20, true);
+    imgsz = at.vtrack("imgsz", c + 72, viewY, barW, barH, 8, 64, 20, true);
     imgsz->setHint("Icon size");
-    rotaobj = at.vtrack("rotaobj", colC + 108, viewY, barW, barH, 0, 360, 0, false);
+    rotaobj = at.vtrack("rotaobj", c + 108, viewY, barW, barH, 0, 360, 0, false);
     rotaobj->setEnabled(false);
-    magnifact = at.staticText("magnifact", "magnifact", colC, 284, 144);
-    magxyLab = at.label("magxyLab", "draw/nodraw", colC, 304, 144);
-    rotdbg = at.list("rotdbg", colC, 326, 70, 236,
+    ui::Stack cc(viewY + barH + 4);
+    const int cW = 4 * 36 - 2;
+    magnifact = at.staticText("magnifact", "magnifact", c, cc.next(row.label),
+                              ui::widthFor(ui::TextBox::label, {longestMagnify}, cW), row.label);
+    magxyLab = at.label("magxyLab", "draw/nodraw", c, cc.next(row.label), cW, row.label);
+    const char* const degrees = "0\n45\n90\n135\n180\n225\n270\n315\n360";
+    const ui::TPoint rot = ui::neededSize(ui::TextBox::list, degrees);
+    const int rotTop = cc.next(0);
+    rotdbg = at.list("rotdbg", c, rotTop, std::max(70, rot.X), std::max(236, rot.Y),
                      {"0", "45", "90", "135", "180", "225", "270", "315", "360"});
     rotdbg->setItemIndex(6);
     rotdbg->setHint("270 puts north at the top of the page");
-    northlab = at.label("northlab", "^\n|\nN", colC + 80, 326, 60, 54);
-    bgratest = at.place<ui::TImage>("bgratest", colC + 76, 400, 64, 64);
-    loimgbup = at.place<ui::TImage>("loimgbup", colC + 76, 400, 64, 64);
+    const int northX = c + rotdbg->Width() + 6;
+    const int northH = ui::neededSize(ui::TextBox::label, "^\n|\nN").Y;
+    northlab = at.label("northlab", "^\n|\nN", northX, rotTop, 60, std::max(54, northH));
+    const int imageTop = rotTop + northlab->Height() + 20;
+    bgratest = at.place<ui::TImage>("bgratest", northX, imageTop, 64, 64);
+    loimgbup = at.place<ui::TImage>("loimgbup", northX, imageTop, 64, 64);
     loimgbup->setVisible(false);
 
     // The view takes the room that is left.
+    const int viewL = std::max(viewX, std::max(northX + 64, c + 4 * 36) + 6);
     ui::FormBuilder stretching(*this, {true, true, true, true});
     LMname = ui::FormBuilder(*this, {true, true, true, false})
-                 .label("LMname", "LMname", viewX, 4, formW - viewX - 4);
-    loscroll = stretching.place<ui::TPaintedScrollBox>("loscroll", viewX, viewY, formW - viewX - 4,
-                                                       formH - 50 - viewY);
+                 .label("LMname", "LMname", colA, nameTop, formW - 2 * colA, row.label);
+    loscroll = stretching.place<ui::TPaintedScrollBox>("loscroll", viewL, viewY, formW - viewL - 4,
+                                                       bottom - viewY);
     loimg = add<ui::TRecordImage>("loimg", loscroll, 0, 0, 5000, 5000);
     loscroll->HorzScrollBar().setIncrement(124);
     loscroll->VertScrollBar().setIncrement(92);
 
-    // Readouts under the lists and the view.
-    ui::FormBuilder bottom(*this, {true, false, false, true});
-    mdowninfo = bottom.label("mdowninfo", "mdowninfo", colA, formH - 44, viewX - 8);
-    xyview = bottom.label("xyview", "xyview", colA, formH - 24, viewX - 8);
-    amagxylab = bottom.label("amagxylab", "amagxylab", viewX, formH - 44, 296);
-    scbarLab = bottom.label("scbarLab", "SCbar pos", viewX + 300, formH - 44, formW - viewX - 304);
-    Label1 = bottom.label("Label1", "View parameters", viewX, formH - 24, 400);
+    // Readouts: a click's report over the whole width, then the pointer, the
+    // drawing's count, the scroll position and the image's size side by side.
+    ui::FormBuilder under(*this, {true, false, false, true});
+    mdowninfo = under.label("mdowninfo", "mdowninfo", colA, r1, formW - 2 * colA, row.label);
+    int x = colA;
+    auto readout = [&](const char* name, const char* caption, const char* longest) {
+        const int w = ui::widthFor(ui::TextBox::label, {caption, longest});
+        auto* l = under.label(name, caption, x, r2, w, row.label);
+        x += w + 12;
+        return l;
+    };
+    xyview = readout("xyview", "xyview", longestXYView);
+    amagxylab = readout("amagxylab", "amagxylab", longestCount);
+    scbarLab = readout("scbarLab", "SCbar pos", longestScroll);
+    Label1 = readout("Label1", "View parameters", longestLabel1);
 
     // Pop-up menus.
     objlistmen = add<ui::TPopupMenu>("objlistmen");

@@ -68,6 +68,24 @@ TTrackBar* FormBuilder::vtrack(const std::string& name, int l, int t, int w, int
     return b;
 }
 
+RowHeights measuredRows(RowHeights atLeast) {
+    // Letters that reach up and down take a line's whole height.
+    const std::string sample = "Mg";
+    auto height = [&](TextBox kind, int least) {
+        return std::max(least, neededSize(kind, sample).Y);
+    };
+    return {height(TextBox::button, atLeast.button),         height(TextBox::combo, atLeast.combo),
+            height(TextBox::entryCombo, atLeast.entryCombo), height(TextBox::edit, atLeast.edit),
+            height(TextBox::label, atLeast.label),           height(TextBox::check, atLeast.check)};
+}
+
+int widthFor(TextBox kind, std::initializer_list<std::string> texts, int atLeast,
+             const std::string& font) {
+    int w = atLeast;
+    for (const std::string& t : texts) w = std::max(w, neededSize(kind, t, font).X);
+    return w;
+}
+
 void fitToScreen(TForm& form, int maxWidth, int maxHeight) {
     const TPoint screen = Application().screenSize();
     if (screen.X <= form.Width() + 60 || screen.Y <= form.Height() + 60) return;

@@ -7,6 +7,7 @@
 #include "ui/form.h"
 #include "ui/listbox.h"
 #include "ui/stdctrls.h"
+#include "ui/textmetrics.h"
 #include "ui/trackbar.h"
 
 #include <initializer_list>
@@ -50,6 +51,33 @@ private:
     TForm& form_;
     Anchors anchors_;
     TControl* parent_;
+};
+
+// Heights of one row of each kind of control in the fonts GTK draws with,
+// measured once when a form is built; never below the heights given.
+struct RowHeights {
+    int button = 26, combo = 24, entryCombo = 24, edit = 24, label = 18, check = 20;
+};
+RowHeights measuredRows(RowHeights atLeast = {});
+
+// The width a control of that kind needs for the widest of texts, never below atLeast.
+int widthFor(TextBox kind, std::initializer_list<std::string> texts, int atLeast = 0,
+             const std::string& font = "");
+
+// Rows stacked down a column: each asks for its height and gets its top.
+class Stack {
+public:
+    explicit Stack(int top, int gap = 2) : y_(top), gap_(gap) {}
+    int next(int height) {
+        const int top = y_;
+        y_ += height + gap_;
+        return top;
+    }
+    // Where the next row would start.
+    int y() const { return y_; }
+
+private:
+    int y_, gap_;
 };
 
 // A form laid out for a 1366 x 768 screen opens larger on a larger screen,
