@@ -172,8 +172,10 @@ void TForm1::createComponents() {
     // Right column: the edit panel, then the file and view buttons.
     ui::Stack right(4);
     const int editRow = right.next(row.button);
-    edLM = button("edLM", "Edit Landmark", colB, editRow, half);
-    undoLM = button("undoLM", "Undo Changes", colB + half + 6, editRow, half);
+    // The edit button reads "Commit changes" while a landmark is edited.
+    const int edW = ui::widthFor(ui::TextBox::button, {"Edit Landmark", "Commit changes"}, half);
+    edLM = button("edLM", "Edit Landmark", colB, editRow, edW);
+    undoLM = button("undoLM", "Undo Changes", colB + edW + 6, editRow, colW - edW - 6);
     Lotype = combo("Lotype", colB, right.next(row.combo), colW, ui::csDropDownList);
     const int lodatRow = right.next(row.label);
     const int lodatW = ui::widthFor(ui::TextBox::label, {"Lo02xxxx.dat"}, 104);

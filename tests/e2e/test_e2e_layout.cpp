@@ -164,6 +164,33 @@ void expectCaptionsFit(const std::map<std::string, std::string>& s, const std::s
     }
 }
 
+// No two controls GTK shows on the form cover each other (the image lies
+// inside its scroll box).
+void expectNoOverlaps(const std::string& gtkState, const std::string& form,
+                      const std::string& inner) {
+    std::map<std::string, std::string> g;
+    const std::string prefix = form + ".";
+    EXPECT_TRUE(e2e::waitUntil(
+        [&] { return (g = e2e::readState(gtkState))[prefix + inner + ".mapped"] == "1"; }, 5s));
+    std::map<std::string, Box> shown;
+    for (const auto& [key, value] : g) {
+        if (!key.starts_with(prefix) || !key.ends_with(".geom")) continue;
+        const std::string name = key.substr(prefix.size(), key.size() - prefix.size() - 5);
+        if (g[prefix + name + ".mapped"] != "1" || name == inner) continue;
+        Box b;
+        std::istringstream(value) >> b.x >> b.y >> b.w >> b.h;
+        shown[name] = b;
+    }
+    EXPECT_GT(shown.size(), 30u);
+    for (auto a = shown.begin(); a != shown.end(); ++a)
+        for (auto b = std::next(a); b != shown.end(); ++b) {
+            const Box &p = a->second, &q = b->second;
+            const bool apart =
+                p.x + p.w <= q.x || q.x + q.w <= p.x || p.y + p.h <= q.y || q.y + q.h <= p.y;
+            EXPECT_TRUE(apart) << a->first << " covers " << b->first;
+        }
+}
+
 } // namespace
 
 TEST_P(Layout, EveryCaptionFitsItsControlAndTheWindow) {
@@ -207,8 +234,8 @@ TEST_P(Layout, TheMapTakesTheRoomOfALargerScreen) {
         << rowsShown() << " rows shown, " << atLeast << " wanted";
 }
 
-// The viewer opened on the first landmark: its captions fit, and no control
-// GTK shows covers another.
+// The viewer opened on the first landmark and clicked: its captions fit, and
+// no control GTK shows covers another.
 TEST_P(Layout, TheViewersControlsFitWithoutOverlaps) {
     const Box view = boxOf(e2e::readState(state), "showloview");
     x.click(wx + view.x + view.w / 2, wy + view.y + view.h / 2);
@@ -217,29 +244,35 @@ TEST_P(Layout, TheViewersControlsFitWithoutOverlaps) {
     ASSERT_NE(viewer, 0u) << "no window titled loview";
     int vx0 = 0, vy0 = 0, vw = 0, vh = 0;
     x.origin(viewer, vx0, vy0, vw, vh);
+    // A click in the view reports itself under everything.
+    const Box area = boxOf(e2e::readState(state), "loscroll", "loview");
+    x.click(vx0 + area.x + area.w / 2, vy0 + area.y + area.h / 2);
+    ASSERT_TRUE(e2e::waitUntil(
+        [&] { return e2e::readState(state)["loview.mdowninfo.Caption"].starts_with(" x y"); }, 5s));
     const auto s = laidOutState(state, "loview");
     expectCaptionsFit(s, "loview", vw, vh);
     EXPECT_GT(captionSpans(s, "loview").size(), 15u) << "the state file names too few captions";
 
-    std::map<std::string, Box> shown; // what GTK maps of the viewer's controls
-    std::map<std::string, std::string> g;
-    EXPECT_TRUE(e2e::waitUntil(
-        [&] { return (g = e2e::readState(gtkState))["loview.loscroll.mapped"] == "1"; }, 5s));
-    for (const auto& [key, value] : g) {
-        if (!key.starts_with("loview.") || !key.ends_with(".geom")) continue;
-        const std::string name = key.substr(7, key.size() - 7 - 5);
-        if (g["loview." + name + ".mapped"] != "1" || name == "loimg")
-            continue; // the image lies inside its scroll box
-        Box b;
-        std::istringstream(value) >> b.x >> b.y >> b.w >> b.h;
-        shown[name] = b;
-    }
-    EXPECT_GT(shown.size(), 30u);
-    for (auto a = shown.begin(); a != shown.end(); ++a)
-        for (auto b = std::next(a); b != shown.end(); ++b) {
-            const Box &p = a->second, &q = b->second;
-            const bool apart =
-                p.x + p.w <= q.x || q.x + q.w <= p.x || p.y + p.h <= q.y || q.y + q.h <= p.y;
-            EXPECT_TRUE(apart) << a->first << " covers " << b->first;
-        }
+    expectNoOverlaps(gtkState, "loview", "loimg");
+}
+
+// Captions the handlers set: a click on the map and the pointer over it fill
+// the readouts under it, editing renames the edit button. Each fits its
+// control, and none runs into another.
+TEST_P(Layout, CaptionsSetByHandlersFitTheirControls) {
+    const Box map = boxOf(e2e::readState(state), "ScrollBox1");
+    x.click(wx + map.x + map.w / 2, wy + map.y + map.h / 2);
+    x.moveTo(wx + map.x + map.w / 3, wy + map.y + map.h / 3);
+    ASSERT_TRUE(e2e::waitUntil(
+        [&] {
+            auto s = e2e::readState(state);
+            return s["Form1.XY_xy.Caption"].starts_with("XY ") &&
+                   s["Form1.distinm1.Caption"].starts_with("Dist in m1:");
+        },
+        5s));
+    const Box edit = boxOf(e2e::readState(state), "edLM");
+    x.click(wx + edit.x + edit.w / 2, wy + edit.y + edit.h / 2);
+    ASSERT_TRUE(e2e::waitForState(state, "Form1.edLM.Caption", "Commit changes", 5s));
+    expectCaptionsFit(laidOutState(state), "Form1", ww, wh);
+    expectNoOverlaps(gtkState, "Form1", "Image1");
 }
