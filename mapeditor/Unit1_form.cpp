@@ -29,6 +29,7 @@ const char* const longestSBx = " SBx pos:7999  Xsb: 50 lmX: -7999";
 const char* const longestSBy = " SBy pos:5999  Ysb: 50 lmY: -5999";
 const char* const longestWxH = "WxH / ratio :8000 6000  1.333333333333";
 const char* const longestZoom = "Zoom    : 7.81";
+const char* const longestZoomFact = "-1200 x/y : 9999/9999";
 
 // The memo shows a record in eight lines, the name line the longest:
 // "Name :" and 39 letters.
@@ -108,7 +109,6 @@ void TForm1::createComponents() {
     zoombar->setFrequency(500);
     zoombar->setLineSize(100);
     zoombar->setHint("Zoom in and out");
-    zoomfact = lowPanel.label("zoomfact", "zoomfact", zoomL, formH - 332, zoomW, row.label);
 
     // Left column: map, mode, template folder, the landmark list; under it the
     // text export, kept to the bottom.
@@ -159,6 +159,15 @@ void TForm1::createComponents() {
     WxHLabel = readout("WxHLabel", "WxH:", 0);
     zoomlabel = readout("zoomlabel", "Zoom:", 1);
     SbarYlabel = readout("SbarYlabel", "range Ver", 2);
+    // The zoom bar's position, or what its wheel did, beside the zoom.
+    zoomlabel->setBounds(zoomlabel->Left(), zoomlabel->Top(),
+                         ui::widthFor(ui::TextBox::label, {"Zoom:", longestZoom}),
+                         zoomlabel->Height());
+    const int factL = zoomlabel->Left() + zoomlabel->Width() + 2 * gap;
+    zoomfact = lowPanel.label(
+        "zoomfact", "zoomfact", factL, zoomlabel->Top(),
+        std::max(readoutW - (factL - colA), ui::widthFor(ui::TextBox::label, {longestZoomFact})),
+        row.label);
 
     LMdata = add<ui::TMemo>("LMdata", nullptr, colA, memoTop, std::max(both, record.X), memoH);
     low(LMdata);

@@ -4,6 +4,7 @@
 // with the window. Heights and the widths text needs come from the fonts GTK
 // draws with.
 #include "objectviewer/Unit2.h"
+#include "objectviewer/lolines.h"
 #include "ui/formbuild.h"
 
 namespace vx {
@@ -16,11 +17,7 @@ constexpr int colC = 608;              // track bars and the rotation list
 constexpr int viewX = 758;
 constexpr int halfA = (colAW - 6) / 2;
 
-// The longest texts the handlers write: a line of the object file list with
-// the longest object name, a click's report on it, and the readouts.
-const char* const longestLoLine =
-    "# 1024 V 3 x:-99999 y:-99999 rot: 359.9 LoID 14 2A  13 - SP! front pos. 00 unspcfd =LO "
-    "file names";
+// The longest texts the handlers write into the readouts.
 const char* const longestXYView = "x: 29999 y:29999 Ft: x -99999 Ft: y -99999 ";
 const char* const longestCount = "draw 1024 total 1024 100.00 %";
 const char* const longestScroll = "SCbar pos x: 29999 y: 29999";
@@ -36,7 +33,8 @@ void Tloview::createComponents() {
 
     // The object file's lines in a fixed-pitch font: the padded columns line up.
     const char* const loFont = "Courier New Bold";
-    const int loW = ui::widthFor(ui::TextBox::combo, {longestLoLine}, colB + colBW - colA, loFont);
+    const int loW =
+        ui::widthFor(ui::TextBox::combo, {widestLolistLine()}, colB + colBW - colA, loFont);
     lolist = at.combo("lolist", colA, 4, loW, row.combo, ui::csDropDownList);
     lolist->setFontName(loFont);
     // The file's name and path over the whole width.

@@ -254,10 +254,16 @@ TEST_P(Layout, TheViewersControlsFitWithoutOverlaps) {
     EXPECT_GT(captionSpans(s, "loview").size(), 15u) << "the state file names too few captions";
 
     expectNoOverlaps(gtkState, "loview", "loimg");
+    // The object line the file list shows is not cut.
+    int need = 0, has = 0;
+    std::istringstream(e2e::readState(gtkState)["loview.lolist.textRoom"]) >> need >> has;
+    EXPECT_GT(need, 0);
+    EXPECT_LE(need, has) << "lolist cuts its line";
 }
 
 // Captions the handlers set: a click on the map and the pointer over it fill
-// the readouts under it, editing renames the edit button. Each fits its
+// the readouts under it, the zoom bar's wheel its readout, editing renames
+// the edit button. Each fits its
 // control, and none runs into another.
 TEST_P(Layout, CaptionsSetByHandlersFitTheirControls) {
     const Box map = boxOf(e2e::readState(state), "ScrollBox1");
@@ -270,6 +276,11 @@ TEST_P(Layout, CaptionsSetByHandlersFitTheirControls) {
                    s["Form1.distinm1.Caption"].starts_with("Dist in m1:");
         },
         5s));
+    // The wheel over the zoom bar reports itself beside the zoom.
+    const Box bar = boxOf(e2e::readState(state), "zoombar");
+    x.wheel(wx + bar.x + bar.w / 2, wy + bar.y + bar.h / 2, 4, 1);
+    ASSERT_TRUE(e2e::waitUntil(
+        [&] { return e2e::readState(state)["Form1.zoomfact.Caption"] != "zoomfact"; }, 5s));
     const Box edit = boxOf(e2e::readState(state), "edLM");
     x.click(wx + edit.x + edit.w / 2, wy + edit.y + edit.h / 2);
     ASSERT_TRUE(e2e::waitForState(state, "Form1.edLM.Caption", "Commit changes", 5s));
