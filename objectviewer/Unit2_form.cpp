@@ -99,11 +99,15 @@ void Tloview::createComponents() {
          std::initializer_list<ui::TControl*>{rotobj, hack90180, debug1only, turn90, xyinfo})
         c->setVisible(false);
 
-    // Object lists, work list and the catalogue of objects to add; their
-    // first lines stand in a fixed-pitch font and fit the lists' width.
+    // Object lists, work list and the catalogue of objects to add, as wide as
+    // the lines the two lists start with (the object list's in a fixed-pitch
+    // font).
     const char* const objFont = "Courier 10 Pitch";
-    const int listW = ui::widthFor(
-        ui::TextBox::list, {"objlist = connected to lolist,\n  lotab = data"}, colBW, objFont);
+    const int listW = std::max(
+        ui::widthFor(ui::TextBox::list, {"objlist = connected to lolist,\n  lotab = data"}, colBW,
+                     objFont),
+        ui::widthFor(ui::TextBox::list,
+                     {"lowork is  associated \nlomove is used for\n paste and move jobs\n"}));
     ui::Stack b(viewY);
     const int objH = 260, workH = std::max(120, 4 * (row.label + 6));
     objlist = at.list("objlist", colB, b.next(objH), listW, objH,

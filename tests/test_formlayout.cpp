@@ -96,6 +96,8 @@ TEST_F(LoviewTest, ViewerCaptionsSetByHandlersFitAtTheirLongest) {
         {v().Label1, TextBox::label, vx::label1Text(30000, 30000)},
         {v().objlist, TextBox::list, "objlist = connected to lolist,\n  lotab = data",
          v().objlist->FontName()},
+        {v().loworklist, TextBox::list,
+         "lowork is  associated \nlomove is used for\n paste and move jobs\n"},
     });
 }
 
