@@ -117,7 +117,7 @@ TPoint list(const std::string& text, const std::string& font) {
         gint w = 0, h = 0;
         gtk_cell_renderer_get_size(cell, view.widget, nullptr, nullptr, nullptr, &w, &h);
         widest = std::max(widest, w + hsep + 2 * focus);
-        height += h + vsep;
+        height += h + vsep + 2 * focus;
         start = end == std::string::npos ? end : end + 1;
     } while (start != std::string::npos);
     g_object_unref(cell);

@@ -1,8 +1,9 @@
 // With VX_GTK_STATE_FILE set, what the GTK widgets themselves hold is written
 // there a few times a second: the rows a tree view has selected, a text
 // view's buffer, label and entry texts, the room a combo box's shown entry
-// needs and has, and where each widget is in its window. It reads the widgets only, never the
-// controls, so end-to-end tests can check that the peers show what the controls hold.
+// needs and has, the scroll bars a scrolled window shows, and where each
+// widget is in its window. It reads the widgets only, never the controls, so
+// end-to-end tests can check that the peers show what the controls hold.
 #include "gtk_peer.h"
 
 #include <cstdio>
@@ -90,6 +91,13 @@ void describe(GtkWidget* w, GtkWidget* top, std::string key, std::string& out) {
                "\n";
     } else if (GTK_IS_RANGE(w)) {
         out += key + "value=" + std::to_string(gtk_range_get_value(GTK_RANGE(w))) + "\n";
+    }
+    if (GTK_IS_SCROLLED_WINDOW(w)) {
+        // A bar shows when what the window holds does not fit it.
+        auto shown = [](GtkWidget* bar) { return bar && gtk_widget_get_visible(bar) ? "1" : "0"; };
+        GtkScrolledWindow* sw = GTK_SCROLLED_WINDOW(w);
+        out += key + "scrollBars=" + shown(gtk_scrolled_window_get_hscrollbar(sw)) + " " +
+               shown(gtk_scrolled_window_get_vscrollbar(sw)) + "\n";
     }
     if (GTK_IS_COMBO_BOX(w)) {
         out += key + "active=" + std::to_string(gtk_combo_box_get_active(GTK_COMBO_BOX(w))) + "\n";

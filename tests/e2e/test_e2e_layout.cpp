@@ -254,6 +254,12 @@ TEST_P(Layout, TheViewersControlsFitWithoutOverlaps) {
     EXPECT_GT(captionSpans(s, "loview").size(), 15u) << "the state file names too few captions";
 
     expectNoOverlaps(gtkState, "loview", "loimg");
+    e2e::writePng((layoutFolder() / ("viewer-" + tag() + ".png")).string(),
+                  x.grab(vx0, vy0, vw, vh), vw, vh);
+    // The rotation list shows its nine angles whole, with no scroll bar.
+    EXPECT_TRUE(e2e::waitUntil(
+        [&] { return e2e::readState(gtkState)["loview.rotdbg.scrollBars"] == "0 0"; }, 5s))
+        << e2e::readState(gtkState)["loview.rotdbg.scrollBars"];
     // The object line the file list shows is not cut.
     int need = 0, has = 0;
     std::istringstream(e2e::readState(gtkState)["loview.lolist.textRoom"]) >> need >> has;
