@@ -42,8 +42,18 @@ const char* const desktopBody = R"(  <dir>/usr/share/fonts/truetype/dejavu</dir>
   <alias binding="strong"><family>monospace</family><prefer><family>Noto Sans Mono</family></prefer></alias>
 )";
 
+// The folder of this test process's font files, removed when it exits.
+struct Folder {
+    fs::path dir = fs::temp_directory_path() / ("vx-e2e-fonts-" + std::to_string(getpid()));
+    ~Folder() {
+        std::error_code ec;
+        fs::remove_all(dir, ec);
+    }
+};
+
 std::string write(FontSet set) {
-    const fs::path dir = fs::temp_directory_path() / ("vx-e2e-fonts-" + std::to_string(getpid()));
+    static const Folder folder;
+    const fs::path& dir = folder.dir;
     fs::create_directories(dir / "cache");
     const fs::path file = dir / (fontSetName(set) + ".conf");
     std::ofstream out(file);
