@@ -53,17 +53,8 @@ TPoint captioned(GtkWidget* w, const std::string& font) {
     return t.request();
 }
 
-TPoint combo(bool entry, const std::string& text, const std::string& font) {
+TPoint combo(const std::string& text, const std::string& font) {
     Throwaway t(gtk_combo_box_text_new());
-    if (entry) {
-        // An entry asks for its width in characters; only its frame counts here.
-        Throwaway e(gtk_combo_box_text_new_with_entry());
-        GtkWidget* edit = gtk_bin_get_child(GTK_BIN(e.widget));
-        gtk_entry_set_width_chars(GTK_ENTRY(edit), 0);
-        const TPoint frame = e.request();
-        const TPoint ext = textExtent(edit, text, font);
-        return {frame.X + ext.X + 2, std::max(frame.Y, ext.Y)};
-    }
     gtk_combo_box_text_append_text(GTK_COMBO_BOX_TEXT(t.widget), toUtf8(text).c_str());
     gtk_combo_box_set_active(GTK_COMBO_BOX(t.widget), 0);
     if (const Font fd = fontOf(font); fd) {
@@ -73,6 +64,16 @@ TPoint combo(bool entry, const std::string& text, const std::string& font) {
         g_list_free(cells);
     }
     return t.request();
+}
+
+TPoint entryCombo(const std::string& text, const std::string& font) {
+    // An entry asks for its width in characters; only its frame counts here.
+    Throwaway t(gtk_combo_box_text_new_with_entry());
+    GtkWidget* edit = gtk_bin_get_child(GTK_BIN(t.widget));
+    gtk_entry_set_width_chars(GTK_ENTRY(edit), 0);
+    const TPoint frame = t.request();
+    const TPoint ext = textExtent(edit, text, font);
+    return {frame.X + ext.X + 2, std::max(frame.Y, ext.Y)};
 }
 
 TPoint edit(const std::string& text, const std::string& font) {
@@ -147,9 +148,9 @@ TPoint measuredSize(TextBox kind, const std::string& text, const std::string& fo
     case TextBox::check:
         return captioned(gtk_check_button_new_with_label(toUtf8(text).c_str()), font);
     case TextBox::combo:
-        return combo(false, text, font);
+        return combo(text, font);
     case TextBox::entryCombo:
-        return combo(true, text, font);
+        return entryCombo(text, font);
     case TextBox::edit:
         return edit(text, font);
     case TextBox::list:

@@ -1,15 +1,12 @@
 #include "ui/textmetrics.h"
 
 #include "ui/application.h"
+#include "ui/gtk_peer.h"
 
 #include <algorithm>
 #include <sstream>
 
 namespace vx::ui {
-
-namespace gtk {
-TPoint measuredSize(TextBox kind, const std::string& text, const std::string& font);
-}
 
 namespace {
 
