@@ -1,6 +1,7 @@
 // The object-file viewer window. It is created hidden at start-up; the main
 // window reaches it only through viewershared.h. Handlers live in files by
-// concern (lofileops.cpp, lolists.cpp, icons.cpp, view.cpp).
+// concern (lofileops.cpp, lolists.cpp, icons.cpp, view.cpp); the form is a
+// table in Unit2_form.cpp, its events are wired in Unit2_events.cpp.
 #pragma once
 
 #include "objectviewer/lodraw.h"
@@ -8,6 +9,7 @@
 #include "objectviewer/lolines.h"
 #include "objectviewer/lotable.h"
 #include "objectviewer/viewershared.h"
+#include "ui/formtable.h"
 #include "ui/ui.h"
 
 #include <cstdint>
@@ -146,8 +148,13 @@ public:
     EditSnapshot snapshot{lotabUndo};
     GroupMove group;
 
+    // The form described as data: its components and its pop-up menus.
+    std::vector<ui::ComponentRow> componentRows();
+    std::vector<ui::MenuRow> menuRows();
+
 private:
     void createComponents();
+    void wireEvents();
     void refreshAfterAppend(const AppendResult& r);
     int currentObject() const;
     bool showingRotation_ = false;

@@ -1,11 +1,12 @@
-// The viewer's form description: every component with its place, caption and
-// initial state. Two columns of lists and buttons and a column of view
-// controls keep their place at the left; the view takes the rest and grows
-// with the window. Heights and the widths text needs come from the fonts GTK
-// draws with.
+// The viewer's form description as tables: a row for every component with
+// its place, caption and initial state, and the pop-up menus; the events are
+// wired in Unit2_events.cpp. Two columns of lists and buttons and a column of
+// view controls keep their place at the left; the view takes the rest and
+// grows with the window. Heights and the widths text needs come from the
+// fonts GTK draws with.
 #include "objectviewer/Unit2.h"
 #include "objectviewer/lolines.h"
-#include "ui/formbuild.h"
+#include "ui/formtable.h"
 
 namespace vx {
 
@@ -13,7 +14,6 @@ namespace {
 constexpr int formW = 1340, formH = 690;
 constexpr int colA = 4, colAW = 256;   // object files, saving, view options
 constexpr int colB = 266, colBW = 336; // object lists, work list, catalogue
-constexpr int colC = 608;              // track bars and the rotation list
 constexpr int viewX = 758;
 constexpr int halfA = (colAW - 6) / 2;
 
@@ -25,79 +25,36 @@ const char* const longestLabel1 = "30000 30000";
 const char* const longestMagnify = " 2000.0 % ";
 } // namespace
 
-void Tloview::createComponents() {
-    setCaption("loview");
-    setBounds(20, 20, formW, formH);
+std::vector<ui::ComponentRow> Tloview::componentRows() {
+    using ui::Kind;
     const ui::RowHeights row = ui::measuredRows();
-    ui::FormBuilder at(*this);
-
     // The object file's lines in a fixed-pitch font: the padded columns line up.
     const char* const loFont = "Courier New Bold";
     const int loW =
         ui::widthFor(ui::TextBox::combo, {widestLolistLine()}, colB + colBW - colA, loFont);
-    lolist = at.combo("lolist", colA, 4, loW, row.combo, ui::csDropDownList);
-    lolist->setFontName(loFont);
-    // The file's name and path over the whole width.
+    // The file's name and path over the whole width, under the file's lines.
     const int nameTop = 4 + row.combo + 2;
     const int viewY = nameTop + row.label + 4;
-
     // Readouts in two rows under everything: a click's report over the whole width.
     const int r2 = formH - 6 - row.label, r1 = r2 - 2 - row.label;
     const int bottom = r1 - 4; // where the lists and the view end
 
-    // Object files.
+    // Object files, saving and view options down the first column; the file
+    // list gives up height where the fonts are tall.
     ui::Stack a(viewY);
-    locfile =
-        at.check("locfile", "Manual chosen file loaded", colA, a.next(row.check), colAW, row.check);
-    customload = at.button("customload", "Choose lo file manually", colA, a.next(row.button), colAW,
-                           row.button);
-    lopickLab =
-        at.label("lopickLab", "Double click to load", colA, a.next(row.label), colAW, row.label);
-    // The file list gives up height where the fonts are tall.
-    const int below = 4 * (row.button + 2) + 2 * (row.label + 2) + 4 * (row.check + 2) +
-                      2 * (std::max(row.button, row.edit) + 2) + (row.label + 2);
-    const int lopickH = std::clamp(bottom - a.y() - below - 2, 60, 150);
-    lopick = at.list("lopick", colA, a.next(lopickH), colAW, lopickH);
-    savelo = at.button("savelo", "Save LO object", colA, a.next(row.button), colAW, row.button);
-    savelotxt =
-        at.button("savelotxt", " save LO to txt", colA, a.next(row.button), colAW, row.button);
-    loadcustgfx =
-        at.button("loadcustgfx", "Load custom gfx", colA, a.next(row.button), colAW, row.button);
-    canceledit =
-        at.button("canceledit", "Cancel edit", colA, a.next(row.button), colAW, row.button);
-    editOnOff = at.label("editOnOff", "edit Off", colA, a.next(row.label), colAW, row.label);
-
-    // View options.
-    StaticText1 = at.staticText("StaticText1", "Manual LM rota 4 obj", colA, a.next(row.label),
-                                colAW, row.label);
-    manrotlm =
-        at.check("manrotlm", "Manual rotate LM", colA, a.next(row.check), colAW, row.check, true);
-    rotlm = at.check("rotlm", "Rotate x,y loc of obj  with LM rota", colA, a.next(row.check), colAW,
-                     row.check, true);
-    follow = at.check("follow", "Follow active object", colA, a.next(row.check), colAW, row.check);
-    showpics = at.check("showpics", "Show Icons", colA, a.next(row.check), colAW, row.check);
+    const int locfileY = a.next(row.check), customY = a.next(row.button);
+    const int pickLabY = a.next(row.label);
     const int pairH = std::max(row.button, row.edit);
-    const int centreRow = a.next(pairH);
-    gocenter = at.button("gocenter", "Center", colA, centreRow, halfA, row.button);
-    cvasz = at.edit("cvasz", "5000", colA + halfA + 6, centreRow, halfA, row.edit);
-    cvasz->setTextHint("canvas size");
-    const int bitRow = a.next(pairH);
-    BitBtn1 = at.button("BitBtn1", "BitBtn1", colA, bitRow, halfA, row.button);
-    percbmp = at.label("percbmp", "perc", colA + halfA + 6, bitRow + (pairH - row.label) / 2, halfA,
-                       row.label);
-    ftxy = at.label("ftxy", "ftxy", colA, a.next(row.label), colAW, row.label);
-    const int hiddenRow = a.y();
-    rotobj = at.check("rotobj", "Rotate obj ITSELF with LO rotation", colA, hiddenRow, colAW,
-                      row.check, true);
-    hack90180 = at.check("hack90180", "hack90-180-270", colA, hiddenRow, halfA, row.check, true);
-    debug1only =
-        at.check("debug1only", "1 obj only", colA + halfA + 6, hiddenRow, halfA, row.check);
-    turn90 =
-        at.check("turn90", "turn obj 90 extra", colA, hiddenRow + row.check + 2, colAW, row.check);
-    xyinfo = at.place<ui::TMemo>("xyinfo", colA, hiddenRow, colAW, 44);
-    for (ui::TControl* c :
-         std::initializer_list<ui::TControl*>{rotobj, hack90180, debug1only, turn90, xyinfo})
-        c->setVisible(false);
+    const int below = 4 * (row.button + 2) + 2 * (row.label + 2) + 4 * (row.check + 2) +
+                      2 * (pairH + 2) + (row.label + 2);
+    const int pickH = std::clamp(bottom - a.y() - below - 2, 60, 150);
+    const int pickY = a.next(pickH);
+    const int saveY = a.next(row.button), txtY = a.next(row.button), gfxY = a.next(row.button);
+    const int cancelY = a.next(row.button), editY = a.next(row.label);
+    const int staticY = a.next(row.label), manrotY = a.next(row.check), rotlmY = a.next(row.check);
+    const int followY = a.next(row.check), picsY = a.next(row.check);
+    const int centreY = a.next(pairH), bitY = a.next(pairH), ftxyY = a.next(row.label);
+    const int hiddenY = a.y();
 
     // Object lists, work list and the catalogue of objects to add, as wide as
     // the lines the two lists start with (the object list's in a fixed-pitch
@@ -110,112 +67,351 @@ void Tloview::createComponents() {
                      {"lowork is  associated \nlomove is used for\n paste and move jobs\n"}));
     ui::Stack b(viewY);
     const int objH = 260, workH = std::max(120, 4 * (row.label + 6));
-    objlist = at.list("objlist", colB, b.next(objH), listW, objH,
-                      {"objlist = connected to lolist,", "  lotab = data"}, true);
-    objlist->setFontName(objFont);
-    loworklist =
-        at.list("loworklist", colB, b.next(workH), listW, workH,
-                {"lowork is  associated ", "lomove is used for", " paste and move jobs", ""}, true);
-    loworklist->setItemIndex(0);
-    loworklist->setHint("collect objects of the loaded file here, save them as a dat file of "
-                        "their own, load that with \"Choose lo file manually\" and adapt it");
-    lobjectsLab = at.label("lobjectsLab", "Change existing object or Add objects to center", colB,
-                           b.next(row.label), listW, row.label);
-    lobjects = at.list("lobjects", colB, b.y(), listW, bottom - b.y());
-    lobjects->setAnchors(true, true, false, true);
+    const int objY = b.next(objH), workY = b.next(workH), catLabY = b.next(row.label);
+    const int catY = b.y();
 
-    // Track bars: magnification, box size, icon size, object rotation.
-    const int c = colB + listW + 6; // the column of view controls
-    const int barW = 34, barH = 256;
-    magzoom = at.vtrack("magzoom", c, viewY, barW, barH, 1, 400, 65, false);
-    magzoom->setPageSize(1);
-    magzoom->setHint("ctrl + wheel also zooms");
-    objcor = at.vtrack("objcor", c + 36, viewY, barW, barH, -150, 150, -51, true);
-    objcor->setHint("enlarge / shrink the boxes. true size = -51");
-    imgsz = at.vtrack("imgsz", c + 72, viewY, barW, barH, 8, 64, 20, true);
-    imgsz->setHint("Icon size");
-    rotaobj = at.vtrack("rotaobj", c + 108, viewY, barW, barH, 0, 360, 0, false);
-    rotaobj->setEnabled(false);
+    // Track bars, then the magnification, the rotation list and north.
+    const int c = colB + listW + 6;
+    const int barW = 34, barH = 256, cW = 4 * 36 - 2;
     ui::Stack cc(viewY + barH + 4);
-    const int cW = 4 * 36 - 2;
-    magnifact = at.staticText("magnifact", "magnifact", c, cc.next(row.label),
-                              ui::widthFor(ui::TextBox::label, {longestMagnify}, cW), row.label);
-    magxyLab = at.label("magxyLab", "draw/nodraw", c, cc.next(row.label), cW, row.label);
-    const char* const degrees = "0\n45\n90\n135\n180\n225\n270\n315\n360";
-    const ui::TPoint rot = ui::neededSize(ui::TextBox::list, degrees);
-    const int rotTop = cc.next(0);
-    rotdbg = at.list("rotdbg", c, rotTop, std::max(70, rot.X), std::max(236, rot.Y),
-                     {"0", "45", "90", "135", "180", "225", "270", "315", "360"});
-    rotdbg->setItemIndex(6);
-    rotdbg->setHint("270 puts north at the top of the page");
-    const int northX = c + rotdbg->Width() + 6;
-    const int northH = ui::neededSize(ui::TextBox::label, "^\n|\nN").Y;
-    northlab = at.label("northlab", "^\n|\nN", northX, rotTop, 60, std::max(54, northH));
-    const int imageTop = rotTop + northlab->Height() + 20;
-    bgratest = at.place<ui::TImage>("bgratest", northX, imageTop, 64, 64);
-    loimgbup = at.place<ui::TImage>("loimgbup", northX, imageTop, 64, 64);
-    loimgbup->setVisible(false);
-
+    const int magY = cc.next(row.label), drawY = cc.next(row.label), rotY = cc.y();
+    const ui::TPoint rot =
+        ui::neededSize(ui::TextBox::list, "0\n45\n90\n135\n180\n225\n270\n315\n360");
+    const int rotW = std::max(70, rot.X), northX = c + rotW + 6;
+    const int northH = std::max(54, ui::neededSize(ui::TextBox::label, "^\n|\nN").Y);
+    const int imageY = rotY + northH + 20;
     // The view takes the room that is left.
     const int viewL = std::max(viewX, std::max(northX + 64, c + 4 * 36) + 6);
-    ui::FormBuilder stretching(*this, {true, true, true, true});
-    LMname = ui::FormBuilder(*this, {true, true, true, false})
-                 .label("LMname", "LMname", colA, nameTop, formW - 2 * colA, row.label);
-    loscroll = stretching.place<ui::TPaintedScrollBox>("loscroll", viewL, viewY, formW - viewL - 4,
-                                                       bottom - viewY);
-    loimg = add<ui::TRecordImage>("loimg", loscroll, 0, 0, 5000, 5000);
-    loscroll->HorzScrollBar().setIncrement(124);
-    loscroll->VertScrollBar().setIncrement(92);
 
     // Readouts: a click's report over the whole width, then the pointer, the
     // drawing's count, the scroll position and the image's size side by side.
-    ui::FormBuilder under(*this, {true, false, false, true});
-    mdowninfo = under.label("mdowninfo", "mdowninfo", colA, r1, formW - 2 * colA, row.label);
-    int x = colA;
-    auto readout = [&](const char* name, const char* caption, const char* longest) {
-        const int w = ui::widthFor(ui::TextBox::label, {caption, longest});
-        auto* l = under.label(name, caption, x, r2, w, row.label);
-        x += w + 12;
-        return l;
+    auto fit = [](const char* caption, const char* longest) {
+        return ui::widthFor(ui::TextBox::label, {caption, longest});
     };
-    xyview = readout("xyview", "xyview", longestXYView);
-    amagxylab = readout("amagxylab", "amagxylab", longestCount);
-    scbarLab = readout("scbarLab", "SCbar pos", longestScroll);
-    Label1 = readout("Label1", "View parameters", longestLabel1);
+    const int xyW = fit("xyview", longestXYView), countW = fit("amagxylab", longestCount);
+    const int scrollW = fit("SCbar pos", longestScroll);
+    const int paramsW = fit("View parameters", longestLabel1);
+    const int countX = colA + xyW + 12, scrollX = countX + countW + 12;
+    const int paramsX = scrollX + scrollW + 12;
 
-    // Pop-up menus.
-    objlistmen = add<ui::TPopupMenu>("objlistmen");
-    saveobjs = objlistmen->add("saveobjs", "Save objects to lofile");
-    cpobjs = objlistmen->add("cpobjs", "Copy objects => worklist");
-    paste2landmark = objlistmen->add("paste2landmark", "Paste 2 landmark");
-    mvselected = objlistmen->add("mvselected", "move selected");
-    objlist->setPopupMenu(objlistmen);
+    const ui::Anchors under{true, false, false, true}, stretching{true, true, true, true};
+    const int fullW = formW - 2 * colA;
+    return {
+        {.kind = Kind::combo,
+         .name = "lolist",
+         .place = {colA, 4, loW, row.combo},
+         .font = loFont,
+         .fills = ui::into(lolist)},
+        {.kind = Kind::check,
+         .name = "locfile",
+         .place = {colA, locfileY, colAW, row.check},
+         .text = "Manual chosen file loaded",
+         .fills = ui::into(locfile)},
+        {.kind = Kind::button,
+         .name = "customload",
+         .place = {colA, customY, colAW, row.button},
+         .text = "Choose lo file manually",
+         .fills = ui::into(customload)},
+        {.kind = Kind::label,
+         .name = "lopickLab",
+         .place = {colA, pickLabY, colAW, row.label},
+         .text = "Double click to load",
+         .fills = ui::into(lopickLab)},
+        {.kind = Kind::list,
+         .name = "lopick",
+         .place = {colA, pickY, colAW, pickH},
+         .fills = ui::into(lopick)},
+        {.kind = Kind::button,
+         .name = "savelo",
+         .place = {colA, saveY, colAW, row.button},
+         .text = "Save LO object",
+         .fills = ui::into(savelo)},
+        {.kind = Kind::button,
+         .name = "savelotxt",
+         .place = {colA, txtY, colAW, row.button},
+         .text = " save LO to txt",
+         .fills = ui::into(savelotxt)},
+        {.kind = Kind::button,
+         .name = "loadcustgfx",
+         .place = {colA, gfxY, colAW, row.button},
+         .text = "Load custom gfx",
+         .fills = ui::into(loadcustgfx)},
+        {.kind = Kind::button,
+         .name = "canceledit",
+         .place = {colA, cancelY, colAW, row.button},
+         .text = "Cancel edit",
+         .fills = ui::into(canceledit)},
+        {.kind = Kind::label,
+         .name = "editOnOff",
+         .place = {colA, editY, colAW, row.label},
+         .text = "edit Off",
+         .fills = ui::into(editOnOff)},
+        {.kind = Kind::staticText,
+         .name = "StaticText1",
+         .place = {colA, staticY, colAW, row.label},
+         .text = "Manual LM rota 4 obj",
+         .fills = ui::into(StaticText1)},
+        {.kind = Kind::check,
+         .name = "manrotlm",
+         .place = {colA, manrotY, colAW, row.check},
+         .text = "Manual rotate LM",
+         .checked = true,
+         .fills = ui::into(manrotlm)},
+        {.kind = Kind::check,
+         .name = "rotlm",
+         .place = {colA, rotlmY, colAW, row.check},
+         .text = "Rotate x,y loc of obj  with LM rota",
+         .checked = true,
+         .fills = ui::into(rotlm)},
+        {.kind = Kind::check,
+         .name = "follow",
+         .place = {colA, followY, colAW, row.check},
+         .text = "Follow active object",
+         .fills = ui::into(follow)},
+        {.kind = Kind::check,
+         .name = "showpics",
+         .place = {colA, picsY, colAW, row.check},
+         .text = "Show Icons",
+         .fills = ui::into(showpics)},
+        {.kind = Kind::button,
+         .name = "gocenter",
+         .place = {colA, centreY, halfA, row.button},
+         .text = "Center",
+         .fills = ui::into(gocenter)},
+        {.kind = Kind::edit,
+         .name = "cvasz",
+         .place = {colA + halfA + 6, centreY, halfA, row.edit},
+         .text = "5000",
+         .fills = ui::into(cvasz)},
+        {.kind = Kind::button,
+         .name = "BitBtn1",
+         .place = {colA, bitY, halfA, row.button},
+         .text = "BitBtn1",
+         .fills = ui::into(BitBtn1)},
+        {.kind = Kind::label,
+         .name = "percbmp",
+         .place = {colA + halfA + 6, bitY + (pairH - row.label) / 2, halfA, row.label},
+         .text = "perc",
+         .fills = ui::into(percbmp)},
+        {.kind = Kind::label,
+         .name = "ftxy",
+         .place = {colA, ftxyY, colAW, row.label},
+         .text = "ftxy",
+         .fills = ui::into(ftxy)},
+        // Hidden options of the stored form.
+        {.kind = Kind::check,
+         .name = "rotobj",
+         .place = {colA, hiddenY, colAW, row.check},
+         .text = "Rotate obj ITSELF with LO rotation",
+         .checked = true,
+         .visible = false,
+         .fills = ui::into(rotobj)},
+        {.kind = Kind::check,
+         .name = "hack90180",
+         .place = {colA, hiddenY, halfA, row.check},
+         .text = "hack90-180-270",
+         .checked = true,
+         .visible = false,
+         .fills = ui::into(hack90180)},
+        {.kind = Kind::check,
+         .name = "debug1only",
+         .place = {colA + halfA + 6, hiddenY, halfA, row.check},
+         .text = "1 obj only",
+         .visible = false,
+         .fills = ui::into(debug1only)},
+        {.kind = Kind::check,
+         .name = "turn90",
+         .place = {colA, hiddenY + row.check + 2, colAW, row.check},
+         .text = "turn obj 90 extra",
+         .visible = false,
+         .fills = ui::into(turn90)},
+        {.kind = Kind::memo,
+         .name = "xyinfo",
+         .place = {colA, hiddenY, colAW, 44},
+         .visible = false,
+         .fills = ui::into(xyinfo)},
 
-    workmen = add<ui::TPopupMenu>("workmen");
-    cpsel = workmen->add("cpsel", "cp selected");
-    cpsel->setHint("adds more");
-    delsel = workmen->add("delsel", "Del selected");
-    savedat = workmen->add("savedat", "Save to dat file.");
-    add2lndmrk = workmen->add("add2lndmrk", "Add 2 landmark");
-    loworklist->setPopupMenu(workmen);
+        {.kind = Kind::list,
+         .name = "objlist",
+         .place = {colB, objY, listW, objH},
+         .items = {"objlist = connected to lolist,", "  lotab = data"},
+         .multiSelect = true,
+         .font = objFont,
+         .fills = ui::into(objlist)},
+        {.kind = Kind::list,
+         .name = "loworklist",
+         .place = {colB, workY, listW, workH},
+         .items = {"lowork is  associated ", "lomove is used for", " paste and move jobs", ""},
+         .itemIndex = 0,
+         .multiSelect = true,
+         .hint = "collect objects of the loaded file here, save them as a dat file of their "
+                 "own, load that with \"Choose lo file manually\" and adapt it",
+         .fills = ui::into(loworklist)},
+        {.kind = Kind::label,
+         .name = "lobjectsLab",
+         .place = {colB, catLabY, listW, row.label},
+         .text = "Change existing object or Add objects to center",
+         .fills = ui::into(lobjectsLab)},
+        {.kind = Kind::list,
+         .name = "lobjects",
+         .place = {colB, catY, listW, bottom - catY},
+         .anchors = {true, true, false, true},
+         .fills = ui::into(lobjects)},
 
-    editmen = add<ui::TPopupMenu>("editmen");
-    chgobj = editmen->add("chgobj", "Start moving 1 object (shift key + mouse)");
-    stopedit = editmen->add("stopedit", "Stop moving 1 object");
-    mvcancel = editmen->add("mvcancel", "Cancel move selected");
-    hideobj = editmen->add("hideobj", "Hide obj in game");
-    allowrotobj = editmen->add("allowrotobj", "Allow rotation");
-    keepcenter = editmen->add("keepcenter", "Keep cur obj centered");
-    cp2worklist = editmen->add("cp2worklist", "Copy object to worklist");
-    mvmany = editmen->add("mvmany", "Copy + Move  selected on worklist. hold alt+mouse");
-    mvmanyconfirm = editmen->add("mvmanyconfirm", "Confirm move (worklist)");
-    mvmanycancel = editmen->add("mvmanycancel", "Cancel move (worklist)");
-    loimg->setPopupMenu(editmen);
+        {.kind = Kind::vtrack,
+         .name = "magzoom",
+         .place = {c, viewY, barW, barH},
+         .hint = "ctrl + wheel also zooms",
+         .range = {1, 400, 65, false},
+         .fills = ui::into(magzoom)},
+        {.kind = Kind::vtrack,
+         .name = "objcor",
+         .place = {c + 36, viewY, barW, barH},
+         .hint = "enlarge / shrink the boxes. true size = -51",
+         .range = {-150, 150, -51, true},
+         .fills = ui::into(objcor)},
+        {.kind = Kind::vtrack,
+         .name = "imgsz",
+         .place = {c + 72, viewY, barW, barH},
+         .hint = "Icon size",
+         .range = {8, 64, 20, true},
+         .fills = ui::into(imgsz)},
+        {.kind = Kind::vtrack,
+         .name = "rotaobj",
+         .place = {c + 108, viewY, barW, barH},
+         .enabled = false,
+         .range = {0, 360, 0, false},
+         .fills = ui::into(rotaobj)},
+        {.kind = Kind::staticText,
+         .name = "magnifact",
+         .place = {c, magY, ui::widthFor(ui::TextBox::label, {longestMagnify}, cW), row.label},
+         .text = "magnifact",
+         .fills = ui::into(magnifact)},
+        {.kind = Kind::label,
+         .name = "magxyLab",
+         .place = {c, drawY, cW, row.label},
+         .text = "draw/nodraw",
+         .fills = ui::into(magxyLab)},
+        {.kind = Kind::list,
+         .name = "rotdbg",
+         .place = {c, rotY, rotW, std::max(236, rot.Y)},
+         .items = {"0", "45", "90", "135", "180", "225", "270", "315", "360"},
+         .itemIndex = 6,
+         .hint = "270 puts north at the top of the page",
+         .fills = ui::into(rotdbg)},
+        {.kind = Kind::label,
+         .name = "northlab",
+         .place = {northX, rotY, 60, northH},
+         .text = "^\n|\nN",
+         .fills = ui::into(northlab)},
+        {.kind = Kind::image,
+         .name = "bgratest",
+         .place = {northX, imageY, 64, 64},
+         .fills = ui::into(bgratest)},
+        {.kind = Kind::image,
+         .name = "loimgbup",
+         .place = {northX, imageY, 64, 64},
+         .visible = false,
+         .fills = ui::into(loimgbup)},
 
-    mngobj = add<ui::TPopupMenu>("mngobj");
-    Addobj = mngobj->add("Addobj", "Add object");
-    chgobjtype = mngobj->add("chgobjtype", "Change object type");
-    lobjects->setPopupMenu(mngobj);
+        {.kind = Kind::label,
+         .name = "LMname",
+         .place = {colA, nameTop, fullW, row.label},
+         .anchors = {true, true, true, false},
+         .text = "LMname",
+         .fills = ui::into(LMname)},
+        {.kind = Kind::paintedScrollBox,
+         .name = "loscroll",
+         .place = {viewL, viewY, formW - viewL - 4, bottom - viewY},
+         .anchors = stretching,
+         .fills = ui::into(loscroll)},
+        {.kind = Kind::recordImage,
+         .name = "loimg",
+         .place = {0, 0, 5000, 5000},
+         .parent = "loscroll",
+         .fills = ui::into(loimg)},
+
+        {.kind = Kind::label,
+         .name = "mdowninfo",
+         .place = {colA, r1, fullW, row.label},
+         .anchors = under,
+         .text = "mdowninfo",
+         .fills = ui::into(mdowninfo)},
+        {.kind = Kind::label,
+         .name = "xyview",
+         .place = {colA, r2, xyW, row.label},
+         .anchors = under,
+         .text = "xyview",
+         .fills = ui::into(xyview)},
+        {.kind = Kind::label,
+         .name = "amagxylab",
+         .place = {countX, r2, countW, row.label},
+         .anchors = under,
+         .text = "amagxylab",
+         .fills = ui::into(amagxylab)},
+        {.kind = Kind::label,
+         .name = "scbarLab",
+         .place = {scrollX, r2, scrollW, row.label},
+         .anchors = under,
+         .text = "SCbar pos",
+         .fills = ui::into(scbarLab)},
+        {.kind = Kind::label,
+         .name = "Label1",
+         .place = {paramsX, r2, paramsW, row.label},
+         .anchors = under,
+         .text = "View parameters",
+         .fills = ui::into(Label1)},
+    };
+}
+
+std::vector<ui::MenuRow> Tloview::menuRows() {
+    using ui::intoItem;
+    return {
+        {"objlistmen",
+         "objlist",
+         {{"saveobjs", "Save objects to lofile", {}, intoItem(saveobjs)},
+          {"cpobjs", "Copy objects => worklist", {}, intoItem(cpobjs)},
+          {"paste2landmark", "Paste 2 landmark", {}, intoItem(paste2landmark)},
+          {"mvselected", "move selected", {}, intoItem(mvselected)}},
+         intoItem(objlistmen)},
+        {"workmen",
+         "loworklist",
+         {{"cpsel", "cp selected", "adds more", intoItem(cpsel)},
+          {"delsel", "Del selected", {}, intoItem(delsel)},
+          {"savedat", "Save to dat file.", {}, intoItem(savedat)},
+          {"add2lndmrk", "Add 2 landmark", {}, intoItem(add2lndmrk)}},
+         intoItem(workmen)},
+        {"editmen",
+         "loimg",
+         {{"chgobj", "Start moving 1 object (shift key + mouse)", {}, intoItem(chgobj)},
+          {"stopedit", "Stop moving 1 object", {}, intoItem(stopedit)},
+          {"mvcancel", "Cancel move selected", {}, intoItem(mvcancel)},
+          {"hideobj", "Hide obj in game", {}, intoItem(hideobj)},
+          {"allowrotobj", "Allow rotation", {}, intoItem(allowrotobj)},
+          {"keepcenter", "Keep cur obj centered", {}, intoItem(keepcenter)},
+          {"cp2worklist", "Copy object to worklist", {}, intoItem(cp2worklist)},
+          {"mvmany", "Copy + Move  selected on worklist. hold alt+mouse", {}, intoItem(mvmany)},
+          {"mvmanyconfirm", "Confirm move (worklist)", {}, intoItem(mvmanyconfirm)},
+          {"mvmanycancel", "Cancel move (worklist)", {}, intoItem(mvmanycancel)}},
+         intoItem(editmen)},
+        {"mngobj",
+         "lobjects",
+         {{"Addobj", "Add object", {}, intoItem(Addobj)},
+          {"chgobjtype", "Change object type", {}, intoItem(chgobjtype)}},
+         intoItem(mngobj)},
+    };
+}
+
+void Tloview::createComponents() {
+    setCaption("loview");
+    setBounds(20, 20, formW, formH);
+    ui::buildComponents(*this, componentRows());
+    // What the rows have no column for.
+    cvasz->setTextHint("canvas size");
+    magzoom->setPageSize(1);
+    loscroll->HorzScrollBar().setIncrement(124);
+    loscroll->VertScrollBar().setIncrement(92);
+    ui::buildMenus(*this, menuRows());
 
     openalo = add<ui::TOpenDialog>("openalo");
     savelodat = add<ui::TSaveDialog>("savelodat");
@@ -223,64 +419,7 @@ void Tloview::createComponents() {
     savelodat->setDefaultExt(".dat");
     savelototext = add<ui::TSaveDialog>("savelototext");
 
-    // Events.
-    customload->OnClick = [this] { customloadClick(); };
-    lopick->OnDblClick = [this] { lopickDblClick(); };
-    savelo->OnClick = [this] { SaveloClick(); };
-    saveobjs->OnClick = [this] { SaveloClick(); };
-    savedat->OnClick = [this] { savedatClick(); };
-    savelotxt->OnClick = [this] { savelotxtClick(); };
-    loadcustgfx->OnClick = [this] { loadcustgfxClick(); };
-
-    // Editing and work list.
-    chgobj->OnClick = [this] { starteditClick(); };
-    stopedit->OnClick = [this] { stopeditClick(); };
-    mvcancel->OnClick = [this] { mvcancelClick(); };
-    canceledit->OnClick = [this] { canceleditClick(); };
-    hideobj->OnClick = [this] { hideobjClick(); };
-    allowrotobj->OnClick = [this] { allowrotobjClick(); };
-    editmen->OnPopup = [this] { editmenPopup(); };
-    loimg->OnMouseDown = [this](ui::TMouseButton, ui::TShiftState, int X, int Y) {
-        loimgMouseDown(X, Y);
-    };
-    loimg->OnMouseMove = [this](ui::TShiftState shift, int X, int Y) { dspxy(shift, X, Y); };
-    lolist->OnChange = [this] { lolistChange(); };
-    lolist->OnClick = [this] { lolistChange(); };
-    objlist->OnClick = [this] { objlistClick(); };
-    rotaobj->OnChange = [this] { rotaobjClick(); };
-    Addobj->OnClick = [this] { AddobjClick(); };
-    chgobjtype->OnClick = [this] { chgobjtypeClick(); };
-    paste2landmark->OnClick = [this] { paste2lnmrkclick(); };
-    cpobjs->OnClick = [this] { cpobjsClick(); };
-    cp2worklist->OnClick = [this] { cpobjsClick(); };
-    cpsel->OnClick = [this] { cpselClick(); };
-    delsel->OnClick = [this] { delselClick(); };
-    add2lndmrk->OnClick = [this] { add2lndmrkClick(); };
-    mvmany->OnClick = [this] { mvmanyClick(); };
-    mvmanyconfirm->OnClick = [this] { mvmanyconfirmClick(); };
-    mvmanycancel->OnClick = [this] { mvmanycancelClick(); };
-    mvselected->OnClick = [this] { mvselectedClick(); };
-
-    // View controls.
-    OnActivate = [this] { FormActivate(); };
-    OnShow = [this] { FormActivate(); };
-    magzoom->OnChange = [this] { magzoomChange(); };
-    magxyLab->OnClick = [this] { magxyLabClick(); };
-    gocenter->OnClick = [this] { gocenterClick(); };
-    keepcenter->OnClick = [this] { keepcenterClick(); };
-    follow->OnClick = [this] { followClick(); };
-    rotdbg->OnClick = [this] { rotdbgClick(); };
-    rotdbg->OnDblClick = [this] { redrawView(); };
-    manrotlm->OnClick = [this] { manrotlmClick(); };
-    rotlm->OnClick = [this] { rotlmClick(); };
-    rotobj->OnClick = [this] { rotobjClick(); };
-    for (ui::TTrackBar* bar : {objcor, imgsz}) bar->OnChange = [this] { redrawView(); };
-    for (ui::TCheckBox* box : {showpics, hack90180, debug1only})
-        box->OnClick = [this] { redrawView(); };
-    loimg->OnMouseWheel = [this](ui::TShiftState shift, int delta, TPoint, bool& handled) {
-        loimgMouseWheel(shift, delta, handled);
-    };
-    cvasz->OnDblClick = [this] { cvaszDblClick(); };
+    wireEvents();
 }
 
 } // namespace vx

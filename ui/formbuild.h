@@ -15,10 +15,6 @@
 
 namespace vx::ui {
 
-struct Anchors {
-    bool left = true, top = true, right = false, bottom = false;
-};
-
 class FormBuilder {
 public:
     explicit FormBuilder(TForm& form, Anchors anchors = {}, TControl* parent = nullptr)
