@@ -1,11 +1,13 @@
 // The main window: the map with its landmarks, the landmark list and the
 // panels around them. Handlers live in files by concern (start-up and
-// selectors here, loading.cpp, mapview.cpp, picking.cpp).
+// selectors here, loading.cpp, mapview.cpp, picking.cpp); the form is a table
+// in Unit1_form.cpp, its events are wired in Unit1_events.cpp.
 #pragma once
 
 #include "mapeditor/calibration.h"
 #include "mapeditor/mainshared.h"
 #include "support/records.h"
+#include "ui/formtable.h"
 #include "ui/ui.h"
 
 #include <cstdint>
@@ -181,8 +183,13 @@ public:
     bool editing = false;
     int editrec = -1;
 
+    // The form described as data: its components and its pop-up menus.
+    std::vector<ui::ComponentRow> componentRows();
+    std::vector<ui::MenuRow> menuRows();
+
 private:
     void createComponents();
+    void wireEvents();
     void fitToScreen();
 
     // The areas drawn over the clean copy since the picture was last restored

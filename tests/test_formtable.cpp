@@ -1,4 +1,4 @@
-// The viewer's form is a table: every component and pop-up menu the window
+// Each window's form is a table: every component and pop-up menu the window
 // holds is one of its rows, in the state the row gives.
 #include "loview_fixture.h"
 
@@ -17,6 +17,17 @@ std::string joined(const std::vector<std::string>& lines) {
 }
 
 } // namespace
+
+// As built, before its create handler fills the lists.
+TEST_F(LoviewTest, EveryMainWindowComponentIsARowOfItsTable) {
+    vx::TForm1 form;
+    const auto rows = form.componentRows();
+    EXPECT_EQ(joined(vx::ui::differences(form, rows, form.menuRows())), "");
+    for (const auto& r : rows) EXPECT_TRUE(r.fills) << r.name << " fills no member";
+    EXPECT_EQ(form.Image1->Parent(), form.ScrollBox1);
+    EXPECT_EQ(form.blankobjs, form.lmpickup->find("blankobjs"));
+    EXPECT_EQ(form.erasobjs, form.lmpickup->find("erasobjs"));
+}
 
 TEST_F(LoviewTest, EveryViewerComponentIsARowOfItsTable) {
     create();

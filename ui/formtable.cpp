@@ -34,10 +34,12 @@ constexpr KindOps kinds[] = {
     {make<TCheckBox>, is<TCheckBox>},
     {make<TComboBox>, is<TComboBox>},
     {make<TListBox>, is<TListBox>},
-    {make<TEdit>, is<TEdit>},
+    {make<TEdit>, is<TEdit, TMaskEdit>},
+    {make<TMaskEdit>, is<TMaskEdit>},
     {make<TMemo>, is<TMemo>},
     {make<TTrackBar>, is<TTrackBar>},
     {make<TImage>, is<TImage, TRecordImage>},
+    {make<TScrollBox>, is<TScrollBox, TPaintedScrollBox>},
     {make<TPaintedScrollBox>, is<TPaintedScrollBox>},
     {make<TRecordImage>, is<TRecordImage>},
 };

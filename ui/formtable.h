@@ -21,9 +21,11 @@ enum class Kind {
     combo,
     list,
     edit,
+    maskEdit,
     memo,
     vtrack, // a vertical track bar
     image,
+    scrollBox,
     paintedScrollBox,
     recordImage,
 };
