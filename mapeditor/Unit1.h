@@ -7,7 +7,7 @@
 #include "mapeditor/calibration.h"
 #include "mapeditor/mainshared.h"
 #include "support/records.h"
-#include "ui/formtable.h"
+#include "ui/formbuild.h"
 #include "ui/ui.h"
 
 #include <cstdint>

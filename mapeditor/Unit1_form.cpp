@@ -5,7 +5,7 @@
 // distance from the right edge and gives added height to its two lists.
 // Heights and the widths text needs come from the fonts GTK draws with.
 #include "mapeditor/Unit1.h"
-#include "ui/formtable.h"
+#include "ui/formbuild.h"
 
 namespace vx {
 

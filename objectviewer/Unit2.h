@@ -9,7 +9,7 @@
 #include "objectviewer/lolines.h"
 #include "objectviewer/lotable.h"
 #include "objectviewer/viewershared.h"
-#include "ui/formtable.h"
+#include "ui/formbuild.h"
 #include "ui/ui.h"
 
 #include <cstdint>

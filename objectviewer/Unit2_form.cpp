@@ -6,7 +6,7 @@
 // fonts GTK draws with.
 #include "objectviewer/Unit2.h"
 #include "objectviewer/lolines.h"
-#include "ui/formtable.h"
+#include "ui/formbuild.h"
 
 namespace vx {
 

@@ -2,7 +2,7 @@
 // holds is one of its rows, in the state the row gives.
 #include "loview_fixture.h"
 
-#include "ui/formtable.h"
+#include "ui/formbuild.h"
 
 #include <gtest/gtest.h>
 
