@@ -1,17 +1,18 @@
 // The main window: the map with its landmarks, the landmark list and the
 // panels around them. Its files: Unit1.cpp (the unit's start-up, the window's
 // creation, what the viewer reads of it, the selectors, "Quit"),
-// Unit1_form.cpp (the form description), loading.cpp, mapview.cpp,
-// picking.cpp, editing.cpp, copypaste.cpp, lmexportui.cpp and handover.cpp
-// (the handlers by concern). Their pure logic: calibration, lmcopy, lmedit,
-// lmexport, lmfile, lmtext, mappick and templates. It reaches the viewer only
-// through objectviewer/viewershared.h, and serves it through
-// objectviewer/mainwindowlink.h.
+// Unit1_form.cpp (the form as a table), Unit1_events.cpp (its events wired),
+// loading.cpp, mapview.cpp, picking.cpp, editing.cpp, copypaste.cpp,
+// lmexportui.cpp and handover.cpp (the handlers by concern). Their pure logic:
+// calibration, lmcopy, lmedit, lmexport, lmfile, lmtext, mappick and
+// templates. It reaches the viewer only through objectviewer/viewershared.h,
+// and serves it through objectviewer/mainwindowlink.h.
 #pragma once
 
 #include "mapeditor/calibration.h"
 #include "objectviewer/mainwindowlink.h"
 #include "support/records.h"
+#include "ui/formbuild.h"
 #include "ui/ui.h"
 
 #include <cstdint>
@@ -196,8 +197,13 @@ public:
     bool editing = false;
     int editrec = -1;
 
+    // The form described as data: its components and its pop-up menus.
+    std::vector<ui::ComponentRow> componentRows();
+    std::vector<ui::MenuRow> menuRows();
+
 private:
     void createComponents();
+    void wireEvents();
     void fitToScreen();
 
     // The areas drawn over the clean copy since the picture was last restored

@@ -1,7 +1,9 @@
-// The main window's form description: every component with its place, caption
-// and initial state. Laid out for a 1366 x 768 screen: the map fills the left
+// The main window's form description as tables: a row for every component
+// with its place, caption and initial state, and the pop-up menus; the events
+// are wired in Unit1_events.cpp. Laid out for a 1366 x 768 screen: the map fills the left
 // and takes the width a larger window adds; the panel on the right keeps its
 // distance from the right edge and gives added height to its two lists.
+// Heights and the widths text needs come from the fonts GTK draws with.
 #include "mapeditor/Unit1.h"
 #include "ui/formbuild.h"
 
@@ -16,186 +18,527 @@ constexpr int half = (colW - 6) / 2;        // two controls side by side
 constexpr int both = 2 * colW + 8;          // a control over both columns
 constexpr int zoomW = 72;                   // column of the zoom bar and its labels
 constexpr int zoomL = colA - zoomW - 4;
-constexpr int rowH = 24;
+constexpr int gap = 4; // between controls side by side
+
+// The longest texts the handlers write into the readouts.
+const char* const longestXY = "XY      :7999 5999";
+const char* const longestTed = "TED XY :-99999999 99999999";
+const char* const longestLatLon = " Long / Latt : -179.999999 -89.999999";
+const char* const longestDist = "Dist in m1:     9999999.99 clnt:9999 9999";
+const char* const longestRxY = "x: 4096 y: 4096";
+const char* const longestSBx = " SBx pos:7999  Xsb: 50 lmX: -7999";
+const char* const longestSBy = " SBy pos:5999  Ysb: 50 lmY: -5999";
+const char* const longestWxH = "WxH / ratio :8000 6000  1.333333333333";
+const char* const longestZoom = "Zoom    : 7.81";
+const char* const longestZoomFact = "-1200 x/y : 9999/9999";
+
+// The memo shows a record in eight lines, the name line the longest:
+// "Name :" and 39 letters.
+std::string widestRecord() {
+    return "Name :" + std::string(39, 'M') + "\nMg\nMg\nMg\nMg\nMg\nMg\nMg";
+}
 } // namespace
+
+std::vector<ui::ComponentRow> TForm1::componentRows() {
+    using ui::Kind;
+    const ui::RowHeights row = ui::measuredRows();
+    const int pairH = std::max(row.label, row.edit);
+    auto labelled = [&](int rowH) { return (rowH - row.label) / 2; }; // a label beside a box
+    auto boxH = [&](ui::TComboBoxStyle s) {
+        return s == ui::csDropDown ? row.entryCombo : row.combo;
+    };
+    auto fit = [](std::initializer_list<std::string> texts) {
+        return ui::widthFor(ui::TextBox::label, texts);
+    };
+
+    // The memo at the bottom of the panel, eight lines high.
+    const ui::TPoint record = ui::neededSize(ui::TextBox::memo, widestRecord(), "Courier New");
+    const int memoH = std::max(154, record.Y);
+    const int memoTop = formH - 6 - memoH;
+
+    // The map, and the pointer readouts under it in two rows, each readout as
+    // wide as its longest text.
+    const int s2 = formH - 6 - row.label, s1 = s2 - 4 - row.label;
+    const int xyW = fit({"XY(x,y)", longestXY}), tedW = fit({"Ted  XY (LvL3):", longestTed});
+    const int latW = fit({"Long/Latt", longestLatLon}), distW = fit({"distinm1", longestDist});
+    const int abW = fit({"ftAtoB"}), rxyW = fit({"Rx Y", longestRxY});
+    const int sbxW = fit({"range hor:", longestSBx});
+    const int tedX = 6 + xyW + 2 * gap, latX = tedX + tedW + 2 * gap;
+    const int abX = 6 + distW + 2 * gap, rxyX = abX + abW + 2 * gap, sbxX = rxyX + rxyW + 2 * gap;
+
+    // Left column: map, mode, template folder, the landmark list; under it the
+    // text export, kept to the bottom.
+    ui::Stack left(4);
+    const int mapRow = left.next(row.entryCombo), indexRow = left.next(row.label);
+    const int templateRow = left.next(row.entryCombo), loadRow = left.next(row.button);
+    const int listTop = left.y();
+    const int readouts = 3 * row.label, sizes = memoTop - 2 - readouts;
+    const int e = sizes - 4 - 4 * row.check - 2 - row.button; // top of the text export
+    const int c1 = ui::widthFor(ui::TextBox::check,
+                                {"inc_recnr", "mark_hidden", "inc_LM_name", "Allied_or_German"},
+                                148),
+              c2 = colA + c1, checkTop = e + row.button + 2;
+    auto checkRow = [&](int r) { return checkTop + r * row.check; };
+    // The size readouts run over both columns, under the copy list; the zoom
+    // bar's position, or what its wheel did, beside the zoom.
+    const int readoutW =
+        ui::widthFor(ui::TextBox::label, {longestWxH, longestZoom, longestSBy}, both);
+    const int zoomW2 = fit({"Zoom:", longestZoom}), factL = colA + zoomW2 + 2 * gap;
+    const int factW = std::max(readoutW - (factL - colA), fit({longestZoomFact}));
+
+    // Right column: the edit panel, then the file and view buttons.
+    ui::Stack right(4);
+    const int editRow = right.next(row.button);
+    // The edit button reads "Commit changes" while a landmark is edited.
+    const int edW = ui::widthFor(ui::TextBox::button, {"Edit Landmark", "Commit changes"}, half);
+    const int typeRow = right.next(row.combo), lodatRow = right.next(row.label);
+    const int lodatW = ui::widthFor(ui::TextBox::label, {"Lo02xxxx.dat"}, 104);
+    // The side is one of two short names; the object file box takes the rest.
+    const int sideRow = right.next(row.combo);
+    const int sideW = ui::widthFor(ui::TextBox::combo, {"Central", "Entente"}, 90);
+    const int nameRow = right.next(row.edit);
+    const int captionW =
+        ui::widthFor(ui::TextBox::label, {"Elevation (in ft)", "Rotation (in deg)"}, 120);
+    const int rotaH = std::max(row.label, row.entryCombo);
+    const int elevRow = right.next(pairH), rotaRow = right.next(rotaH);
+    const int coordL = ui::widthFor(ui::TextBox::label, {"E<=>W", "N<=>S"}, 60);
+    const int eastRow = right.next(pairH), northRow = right.next(pairH);
+    right.next(2);
+    const int addH = std::max(row.button, row.check), addRow = right.next(addH);
+    const int remRow = right.next(row.button), saveRow = right.next(row.button);
+    const int viewRow = right.next(row.button), copyTop = right.y();
+
+    const ui::Anchors panel{false, true, true, false}, growing{false, true, true, true};
+    const ui::Anchors low{false, false, true, true}, underMap{true, false, false, true};
+    return {
+        {.kind = Kind::scrollBox,
+         .name = "ScrollBox1",
+         .place = {4, 4, zoomL - 8, s1 - 8},
+         .anchors = {true, true, true, true},
+         .fills = ui::into(ScrollBox1)},
+        {.kind = Kind::image,
+         .name = "Image1",
+         .place = {0, 0, 1345, 888},
+         .parent = "ScrollBox1",
+         .fills = ui::into(Image1)},
+        {.kind = Kind::label,
+         .name = "XY_xy",
+         .place = {6, s1, xyW, row.label},
+         .anchors = underMap,
+         .text = "XY(x,y)",
+         .fills = ui::into(XY_xy)},
+        {.kind = Kind::label,
+         .name = "tedxylab",
+         .place = {tedX, s1, tedW, row.label},
+         .anchors = underMap,
+         .text = "Ted  XY (LvL3):",
+         .fills = ui::into(tedxylab)},
+        {.kind = Kind::label,
+         .name = "lolat",
+         .place = {latX, s1, latW, row.label},
+         .anchors = underMap,
+         .text = "Long/Latt",
+         .fills = ui::into(lolat)},
+        {.kind = Kind::label,
+         .name = "distinm1",
+         .place = {6, s2, distW, row.label},
+         .anchors = underMap,
+         .text = "distinm1",
+         .fills = ui::into(distinm1)},
+        {.kind = Kind::label,
+         .name = "ftAtoB",
+         .place = {abX, s2, abW, row.label},
+         .anchors = underMap,
+         .text = "ftAtoB",
+         .fills = ui::into(ftAtoB)},
+        {.kind = Kind::label,
+         .name = "RxYLabel",
+         .place = {rxyX, s2, rxyW, row.label},
+         .anchors = underMap,
+         .text = "Rx Y",
+         .fills = ui::into(RxYLabel)},
+        {.kind = Kind::label,
+         .name = "sbarXlabel",
+         .place = {sbxX, s2, sbxW, row.label},
+         .anchors = underMap,
+         .text = "range hor:",
+         .fills = ui::into(sbarXlabel)},
+
+        // Zoom bar between the map and the panel.
+        {.kind = Kind::label,
+         .name = "zoomio",
+         .place = {zoomL, 4, zoomW, row.label},
+         .anchors = panel,
+         .text = "Zoom +/-",
+         .fills = ui::into(zoomio)},
+        {.kind = Kind::vtrack,
+         .name = "zoombar",
+         .place = {zoomL + (zoomW - 40) / 2, 8 + row.label, 40, 330},
+         .anchors = growing,
+         .hint = "Zoom in and out",
+         .range = {1345, 8000, 4000, true},
+         .fills = ui::into(zoombar)},
+
+        {.kind = Kind::combo,
+         .name = "mapchoice",
+         .place = {colA, mapRow, half + 20, boxH(ui::csDropDown)},
+         .anchors = panel,
+         .style = ui::csDropDown,
+         .fills = ui::into(mapchoice)},
+        {.kind = Kind::combo,
+         .name = "mlfORmbf",
+         .place = {colA + half + 26, mapRow, half - 20, boxH(ui::csDropDown)},
+         .anchors = panel,
+         .items = {".mlf", ".mbf"},
+         .style = ui::csDropDown,
+         .hint = "choose mLf (landmarks) or mBf ( brigades)",
+         .fills = ui::into(mlfORmbf)},
+        {.kind = Kind::label,
+         .name = "mapchoiceitemindex",
+         .place = {colA, indexRow, colW, row.label},
+         .anchors = panel,
+         .text = "mapchoice itemindex",
+         .fills = ui::into(mapchoiceitemindex)},
+        {.kind = Kind::combo,
+         .name = "LMtemplate",
+         .place = {colA, templateRow, colW, boxH(ui::csDropDown)},
+         .anchors = panel,
+         .style = ui::csDropDown,
+         .fills = ui::into(LMtemplate)},
+        {.kind = Kind::button,
+         .name = "loadpic",
+         .place = {colA, loadRow, colW, row.button},
+         .anchors = panel,
+         .text = "Load this map",
+         .fills = ui::into(loadpic)},
+        {.kind = Kind::list,
+         .name = "lmpicklist",
+         .place = {colA, listTop, colW, e - 4 - listTop},
+         .anchors = growing,
+         .multiSelect = true,
+         .hint = "rightclick to work on *current* selected objects (=marked blue..)",
+         .fills = ui::into(lmpicklist)},
+
+        // Text export, kept to the bottom.
+        {.kind = Kind::button,
+         .name = "savelminfo",
+         .place = {colA, e, colW, row.button},
+         .anchors = low,
+         .text = "Save LM info to text file",
+         .fills = ui::into(savelminfo)},
+        {.kind = Kind::check,
+         .name = "inc_recnr",
+         .place = {colA, checkRow(0), c1, row.check},
+         .anchors = low,
+         .text = "inc_recnr",
+         .fills = ui::into(inc_recnr)},
+        {.kind = Kind::check,
+         .name = "inc_lo",
+         .place = {c2, checkRow(0), colW - c1, row.check},
+         .anchors = low,
+         .text = "inc_lo",
+         .fills = ui::into(inc_lo)},
+        {.kind = Kind::check,
+         .name = "inc_hidden",
+         .place = {colA, checkRow(1), c1, row.check},
+         .anchors = low,
+         .text = "mark_hidden",
+         .fills = ui::into(inc_hidden)},
+        {.kind = Kind::check,
+         .name = "inc_coords",
+         .place = {c2, checkRow(1), colW - c1, row.check},
+         .anchors = low,
+         .text = "inc_coords",
+         .fills = ui::into(inc_coords)},
+        {.kind = Kind::check,
+         .name = "inc_LM_name",
+         .place = {colA, checkRow(2), c1, row.check},
+         .anchors = low,
+         .text = "inc_LM_name",
+         .fills = ui::into(inc_LM_name)},
+        {.kind = Kind::check,
+         .name = "csv",
+         .place = {c2, checkRow(2), colW - c1, row.check},
+         .anchors = low,
+         .text = "csv file",
+         .fills = ui::into(csv)},
+        {.kind = Kind::check,
+         .name = "allORger",
+         .place = {colA, checkRow(3), c1, row.check},
+         .anchors = low,
+         .text = "Allied_or_German",
+         .fills = ui::into(allORger)},
+        {.kind = Kind::check,
+         .name = "inc_actonly",
+         .place = {c2, checkRow(3), colW - c1, row.check},
+         .anchors = low,
+         .text = "inc_actonly",
+         .fills = ui::into(inc_actonly)},
+
+        {.kind = Kind::label,
+         .name = "WxHLabel",
+         .place = {colA, sizes, readoutW, row.label},
+         .anchors = low,
+         .text = "WxH:",
+         .fills = ui::into(WxHLabel)},
+        {.kind = Kind::label,
+         .name = "zoomlabel",
+         .place = {colA, sizes + row.label, zoomW2, row.label},
+         .anchors = low,
+         .text = "Zoom:",
+         .fills = ui::into(zoomlabel)},
+        {.kind = Kind::label,
+         .name = "SbarYlabel",
+         .place = {colA, sizes + 2 * row.label, readoutW, row.label},
+         .anchors = low,
+         .text = "range Ver",
+         .fills = ui::into(SbarYlabel)},
+        {.kind = Kind::label,
+         .name = "zoomfact",
+         .place = {factL, sizes + row.label, factW, row.label},
+         .anchors = low,
+         .text = "zoomfact",
+         .fills = ui::into(zoomfact)},
+        {.kind = Kind::memo,
+         .name = "LMdata",
+         .place = {colA, memoTop, std::max(both, record.X), memoH},
+         .anchors = low,
+         .text = "LMdata",
+         .font = "Courier New",
+         .fills = ui::into(LMdata)},
+        {.kind = Kind::memo,
+         .name = "debugd",
+         .place = {colA, memoTop, both, 60},
+         .anchors = low,
+         .text = "debugd",
+         .visible = false,
+         .fills = ui::into(debugd)},
+
+        // The edit panel; its boxes wait for "Edit Landmark".
+        {.kind = Kind::button,
+         .name = "edLM",
+         .place = {colB, editRow, edW, row.button},
+         .anchors = panel,
+         .text = "Edit Landmark",
+         .fills = ui::into(edLM)},
+        {.kind = Kind::button,
+         .name = "undoLM",
+         .place = {colB + edW + 6, editRow, colW - edW - 6, row.button},
+         .anchors = panel,
+         .text = "Undo Changes",
+         .enabled = false,
+         .fills = ui::into(undoLM)},
+        {.kind = Kind::combo,
+         .name = "Lotype",
+         .place = {colB, typeRow, colW, row.combo},
+         .anchors = panel,
+         .enabled = false,
+         .fills = ui::into(Lotype)},
+        {.kind = Kind::label,
+         .name = "lodatLabel",
+         .place = {colB, lodatRow, lodatW, row.label},
+         .anchors = panel,
+         .text = "Lo02xxxx.dat",
+         .fills = ui::into(lodatLabel)},
+        {.kind = Kind::label,
+         .name = "lofname",
+         .place = {colB + lodatW + gap, lodatRow, colW - lodatW - gap, row.label},
+         .anchors = panel,
+         .text = "lofname",
+         .fills = ui::into(lofname)},
+        {.kind = Kind::combo,
+         .name = "side",
+         .place = {colB, sideRow, sideW, row.combo},
+         .anchors = panel,
+         .enabled = false,
+         .fills = ui::into(side)},
+        {.kind = Kind::combo,
+         .name = "Lofile",
+         .place = {colB + sideW + gap, sideRow, colW - sideW - gap, row.combo},
+         .anchors = panel,
+         .enabled = false,
+         .fills = ui::into(Lofile)},
+        {.kind = Kind::edit,
+         .name = "lndmrkname",
+         .place = {colB, nameRow, colW, row.edit},
+         .anchors = panel,
+         .enabled = false,
+         .fills = ui::into(lndmrkname)},
+        {.kind = Kind::label,
+         .name = "elevaLabel",
+         .place = {colB, elevRow + labelled(pairH), captionW, row.label},
+         .anchors = panel,
+         .text = "Elevation (in ft)",
+         .fills = ui::into(elevaLabel)},
+        {.kind = Kind::edit,
+         .name = "LMElev",
+         .place = {colB + captionW + 2, elevRow, colW - captionW - 2, row.edit},
+         .anchors = panel,
+         .enabled = false,
+         .fills = ui::into(LMElev)},
+        {.kind = Kind::label,
+         .name = "rotadeglab",
+         .place = {colB, rotaRow + labelled(rotaH), captionW, row.label},
+         .anchors = panel,
+         .text = "Rotation (in deg)",
+         .fills = ui::into(rotadeglab)},
+        {.kind = Kind::combo,
+         .name = "LMrotation",
+         .place = {colB + captionW + 2, rotaRow, colW - captionW - 2, boxH(ui::csDropDown)},
+         .anchors = panel,
+         .enabled = false,
+         .style = ui::csDropDown,
+         .fills = ui::into(LMrotation)},
+        {.kind = Kind::label,
+         .name = "eastlab",
+         .place = {colB, eastRow + labelled(pairH), coordL, row.label},
+         .anchors = panel,
+         .text = "E<=>W",
+         .fills = ui::into(eastlab)},
+        {.kind = Kind::maskEdit,
+         .name = "eastcord",
+         .place = {colB + coordL + 2, eastRow, colW - coordL - 2, row.edit},
+         .anchors = panel,
+         .enabled = false,
+         .fills = ui::into(eastcord)},
+        {.kind = Kind::label,
+         .name = "northlab",
+         .place = {colB, northRow + labelled(pairH), coordL, row.label},
+         .anchors = panel,
+         .text = "N<=>S",
+         .fills = ui::into(northlab)},
+        {.kind = Kind::maskEdit,
+         .name = "northcord",
+         .place = {colB + coordL + 2, northRow, colW - coordL - 2, row.edit},
+         .anchors = panel,
+         .enabled = false,
+         .fills = ui::into(northcord)},
+        {.kind = Kind::button,
+         .name = "addLM",
+         .place = {colB, addRow, half, row.button},
+         .anchors = panel,
+         .text = "Add Landmark",
+         .fills = ui::into(addLM)},
+        {.kind = Kind::check,
+         .name = "hilite",
+         .place = {colB + half + 6, addRow + (addH - row.check) / 2, half, row.check},
+         .anchors = panel,
+         .text = "Highlight all",
+         .fills = ui::into(hilite)},
+        {.kind = Kind::button,
+         .name = "remLM",
+         .place = {colB, remRow, colW, row.button},
+         .anchors = panel,
+         .text = "activate / deactivate LM's",
+         .fills = ui::into(remLM)},
+        {.kind = Kind::button,
+         .name = "savelms",
+         .place = {colB, saveRow, colW, row.button},
+         .anchors = panel,
+         .text = "Save to lndmrksX.dat / .mlf",
+         .fills = ui::into(savelms)},
+        {.kind = Kind::button,
+         .name = "showloview",
+         .place = {colB, viewRow, half, row.button},
+         .anchors = panel,
+         .text = "View Lo file",
+         .fills = ui::into(showloview)},
+        {.kind = Kind::button,
+         .name = "remap",
+         .place = {colB + half + 6, viewRow, half, row.button},
+         .anchors = panel,
+         .text = "reload map",
+         .fills = ui::into(remap)},
+        {.kind = Kind::list,
+         .name = "cpyListBox",
+         .place = {colB, copyTop, colW, sizes - 4 - copyTop},
+         .anchors = growing,
+         .items = {"copied items go here...."},
+         .itemIndex = 0,
+         .multiSelect = true,
+         .hint = "rightclick to work with *current* selected objects (=showing blue)\n"
+                 "copy objects from the map with rightclick\n"
+                 "objects copied with the landmark list are also copied to this list.\n"
+                 "this list stays, until you clear it.",
+         .fills = ui::into(cpyListBox)},
+
+        // Two buttons of the stored form that remember a record, hidden.
+        {.kind = Kind::button,
+         .name = "loc_A",
+         .place = {colB, 540, 60, row.button},
+         .anchors = panel,
+         .text = "loc_A",
+         .visible = false,
+         .fills = ui::into(loc_A)},
+        {.kind = Kind::button,
+         .name = "loc_B",
+         .place = {colB + 64, 540, 60, row.button},
+         .anchors = panel,
+         .text = "loc B",
+         .visible = false,
+         .fills = ui::into(loc_B)},
+        {.kind = Kind::button,
+         .name = "quitapp",
+         .place = {zoomL, formH - 6 - row.button, zoomW, row.button},
+         .anchors = low,
+         .text = "Quit",
+         .fills = ui::into(quitapp)},
+    };
+}
+
+std::vector<ui::MenuRow> TForm1::menuRows() {
+    using ui::intoItem;
+    return {
+        {"zinzout",
+         "ScrollBox1",
+         {{"SelectlastSearch1", "Select last Search", {}, intoItem(SelectlastSearch1)},
+          {"Showselected1", "Focus selected", {}, intoItem(Showselected1)},
+          {"RedrawMap1", "Redraw Map", {}, intoItem(RedrawMap1)},
+          {"CopyObject1", "Copy Object", {}, intoItem(CopyObject1)},
+          {"PasteObject1", "Paste Object", {}, intoItem(PasteObject1)},
+          {"PasteObjectasNew1", "Paste Object as New"}},
+         intoItem(zinzout)},
+        {"lmpickup",
+         "lmpicklist",
+         {{"cpobjs", "Copy Object(s)", {}, intoItem(cpobjs)},
+          {"pstobjsnew", "Paste Object(s) as new", {}, intoItem(pstobjsnew)},
+          {"pstobjathere", "Paste Object(s) at selected", {}, intoItem(pstobjathere)},
+          {"deactobjs", "De-activate Object(s)", {}, intoItem(deactobjs)},
+          {"reactobjs", "Re-activate Object(s)", {}, intoItem(reactobjs)},
+          {"blankobjs", "Blank object(s)",
+           "This empties the record, but it is not deleted\n"
+           "to maintain compatability with standard Tolvane landmarks.",
+           intoItem(blankobjs)},
+          {"erasobjs", "Delete Object(s) physically !!", {}, intoItem(erasobjs)}},
+         intoItem(lmpickup)},
+        {"cpylistmenu",
+         "cpyListBox",
+         {{"Clearlist", "Clear list", {}, intoItem(Clearlist)},
+          {"pasteNew", "Paste New", {}, intoItem(pasteNew)},
+          {"pasteexists", "Paste to selected", {}, intoItem(pasteexists)},
+          {"delobj", "delobj", {}, intoItem(delobj)}},
+         intoItem(cpylistmenu)},
+    };
+}
 
 void TForm1::createComponents() {
     setCaption("Vexton");
     setBounds(0, 0, formW, formH);
-
-    // Panel controls keep their distance from the right edge.
-    auto panel = [](ui::TControl* c) { c->setAnchors(false, true, true, false); };
-    auto growing = [](ui::TControl* c) { c->setAnchors(false, true, true, true); };
-    auto low = [](ui::TControl* c) { c->setAnchors(false, false, true, true); };
-    ui::FormBuilder onPanel(*this, {false, true, true, false});
-    ui::FormBuilder lowPanel(*this, {false, false, true, true}); // keeps to the bottom
-    auto button = [&](const char* name, const char* caption, int l, int t, int w) {
-        return onPanel.button(name, caption, l, t, w, rowH + 2);
-    };
-    auto label = [&](const char* name, const char* caption, int l, int t, int w) {
-        return onPanel.label(name, caption, l, t, w);
-    };
-    auto combo = [&](const char* name, int l, int t, int w, ui::TComboBoxStyle style) {
-        return onPanel.combo(name, l, t, w, rowH, style);
-    };
-    auto check = [&](const char* name, const char* caption, int l, int t, int w) {
-        return onPanel.check(name, caption, l, t, w);
-    };
-
-    // The map, and the pointer readouts under it.
-    ScrollBox1 = add<ui::TScrollBox>("ScrollBox1", nullptr, 4, 4, zoomL - 8, formH - 58);
-    ScrollBox1->setAnchors(true, true, true, true);
-    Image1 = add<ui::TImage>("Image1", ScrollBox1, 0, 0, 1345, 888);
+    ui::buildComponents(*this, componentRows());
+    // What the rows have no column for.
     Image1->setStretch(true);
     Image1->setProportional(true);
     Image1->setCenter(true);
     Image1->setCursor(ui::crCross);
-    ui::FormBuilder underMap(*this, {true, false, false, true});
-    auto status = [&](const char* name, const char* caption, int l, int t, int w) {
-        return underMap.label(name, caption, l, t, w);
-    };
-    const int s1 = formH - 50, s2 = formH - 28;
-    XY_xy = status("XY_xy", "XY(x,y)", 6, s1, 170);
-    tedxylab = status("tedxylab", "Ted  XY (LvL3):", 180, s1, 260);
-    lolat = status("lolat", "Long/Latt", 444, s1, 330);
-    distinm1 = status("distinm1", "distinm1", 6, s2, 340);
-    ftAtoB = status("ftAtoB", "ftAtoB", 350, s2, 60);
-    RxYLabel = status("RxYLabel", "Rx Y", 414, s2, 130);
-    sbarXlabel = status("sbarXlabel", "range hor:", 548, s2, 200);
-
-    // Zoom bar between the map and the panel.
-    zoomio = label("zoomio", "Zoom +/-", zoomL, 4, zoomW);
-    zoombar = add<ui::TTrackBar>("zoombar", nullptr, zoomL + (zoomW - 40) / 2, 24, 40, 330);
-    growing(zoombar);
-    zoombar->setOrientation(ui::trVertical);
-    zoombar->setReversed(true);
-    zoombar->setMax(8000);
-    zoombar->setMin(1345);
-    zoombar->setPosition(4000);
     zoombar->setFrequency(500);
     zoombar->setLineSize(100);
-    zoombar->setHint("Zoom in and out");
-    zoomfact = lowPanel.label("zoomfact", "zoomfact", zoomL, formH - 332, zoomW);
-
-    // Left column: map, mode, template folder, list and text export; the memo
-    // and the size readouts below both columns.
-    mapchoice = combo("mapchoice", colA, 4, half + 20, ui::csDropDown);
-    mlfORmbf = combo("mlfORmbf", colA + half + 26, 4, half - 20, ui::csDropDown);
-    mlfORmbf->Items().assign({".mlf", ".mbf"});
-    mlfORmbf->setHint("choose mLf (landmarks) or mBf ( brigades)");
-    mapchoiceitemindex = label("mapchoiceitemindex", "mapchoice itemindex", colA, 30, colW);
-    LMtemplate = combo("LMtemplate", colA, 50, colW, ui::csDropDown);
     LMtemplate->setSorted(true);
-    loadpic = button("loadpic", "Load this map", colA, 78, colW);
-    lmpicklist = add<ui::TListBox>("lmpicklist", nullptr, colA, 108, colW, 246);
-    growing(lmpicklist);
-    lmpicklist->setMultiSelect(true);
-    lmpicklist->setHint("rightclick to work on *current* selected objects (=marked blue..)");
-    // Eight lines of a record, the name line 45 characters of a fixed font.
-    LMdata = add<ui::TMemo>("LMdata", nullptr, colA, formH - 160, both, 154);
-    low(LMdata);
-    LMdata->setFontName("Courier New");
-    LMdata->setText("LMdata");
-    debugd = add<ui::TMemo>("debugd", nullptr, colA, formH - 160, both, 60);
-    low(debugd);
-    debugd->setText("debugd");
-    debugd->setVisible(false);
-    WxHLabel = lowPanel.label("WxHLabel", "WxH:", colA, formH - 218, both);
-    zoomlabel = lowPanel.label("zoomlabel", "Zoom:", colA, formH - 200, both);
-    SbarYlabel = lowPanel.label("SbarYlabel", "range Ver", colA, formH - 182, both);
-
-    // Right column: the edit panel, then the file and view buttons.
-    edLM = button("edLM", "Edit Landmark", colB, 4, half);
-    undoLM = button("undoLM", "Undo Changes", colB + half + 6, 4, half);
-    side = combo("side", colB, 34, colW, ui::csDropDownList);
-    Lotype = combo("Lotype", colB, 62, colW, ui::csDropDownList);
-    lodatLabel = label("lodatLabel", "Lo02xxxx.dat", colB, 90, 104);
-    lofname = label("lofname", "lofname", colB + 108, 90, colW - 108);
-    Lofile = combo("Lofile", colB, 108, colW, ui::csDropDownList);
-    lndmrkname = add<ui::TEdit>("lndmrkname", nullptr, colB, 138, colW, rowH);
-    panel(lndmrkname);
     lndmrkname->setMaxLength(39);
-    elevaLabel = label("elevaLabel", "Elevation (in ft)", colB, 166, 120);
-    LMElev = add<ui::TEdit>("LMElev", nullptr, colB + 122, 164, colW - 122, rowH);
-    panel(LMElev);
-    rotadeglab = label("rotadeglab", "Rotation (in deg)", colB, 194, 120);
-    LMrotation = combo("LMrotation", colB + 122, 192, colW - 122, ui::csDropDown);
-    auto coord = [&](const char* name, int t) {
-        auto* e = add<ui::TMaskEdit>(name, nullptr, colB + 62, t, colW - 62, rowH);
-        panel(e);
-        e->setEditMask("!99.9999999999999999!");
-        e->setMaxLength(19);
-        return e;
-    };
-    eastlab = label("eastlab", "E<=>W", colB, 222, 60);
-    eastcord = coord("eastcord", 220);
-    northlab = label("northlab", "N<=>S", colB, 250, 60);
-    northcord = coord("northcord", 248);
-    addLM = button("addLM", "Add Landmark", colB, 278, colW);
-    remLM = button("remLM", "activate / deactivate LM's", colB, 306, colW);
-    savelms = button("savelms", "Save to lndmrksX.dat / .mlf", colB, 334, colW);
-    showloview = button("showloview", "View Lo file", colB, 362, half);
-    remap = button("remap", "reload map", colB + half + 6, 362, half);
-    hilite = check("hilite", "Highlight all", colB, 390, colW);
-    cpyListBox = add<ui::TListBox>("cpyListBox", nullptr, colB, 414, colW, formH - 222 - 414);
-    growing(cpyListBox);
-    cpyListBox->setMultiSelect(true);
-    cpyListBox->Items().Add("copied items go here....");
-    cpyListBox->setItemIndex(0);
-    const std::initializer_list<ui::TControl*> editOnly = {
-        undoLM, side, Lotype, Lofile, lndmrkname, LMElev, LMrotation, eastcord, northcord};
-    for (ui::TControl* c : editOnly) c->setEnabled(false);
-
-    // Text export, in the left column under the list.
-    const int e = formH - 332, c1 = 148, c2 = colA + c1;
-    savelminfo =
-        lowPanel.button("savelminfo", "Save LM info to text file", colA, e, colW, rowH + 2);
-    auto lowCheck = [&](const char* name, const char* caption, int l, int t, int w) {
-        return lowPanel.check(name, caption, l, t, w);
-    };
-    inc_recnr = lowCheck("inc_recnr", "inc_recnr", colA, e + 30, c1);
-    inc_lo = lowCheck("inc_lo", "inc_lo", c2, e + 30, colW - c1);
-    inc_hidden = lowCheck("inc_hidden", "mark_hidden", colA, e + 50, c1);
-    inc_coords = lowCheck("inc_coords", "inc_coords", c2, e + 50, colW - c1);
-    inc_LM_name = lowCheck("inc_LM_name", "inc_LM_name", colA, e + 70, c1);
-    csv = lowCheck("csv", "csv file", c2, e + 70, colW - c1);
-    allORger = lowCheck("allORger", "Allied_or_German", colA, e + 90, c1);
-    inc_actonly = lowCheck("inc_actonly", "inc_actonly", c2, e + 90, colW - c1);
-
-    loc_A = button("loc_A", "loc_A", colB, 540, 60);
-    loc_B = button("loc_B", "loc B", colB + 64, 540, 60);
-    loc_A->setVisible(false);
-    loc_B->setVisible(false);
-    quitapp = button("quitapp", "Quit", zoomL, formH - 32, zoomW);
-    quitapp->setAnchors(false, false, true, true);
-
-    // Pop-up menus; their items get handlers with the events below, except
-    // "Paste Object as New", which has none.
-    zinzout = add<ui::TPopupMenu>("zinzout");
-    SelectlastSearch1 = zinzout->add("SelectlastSearch1", "Select last Search");
-    Showselected1 = zinzout->add("Showselected1", "Focus selected");
-    RedrawMap1 = zinzout->add("RedrawMap1", "Redraw Map");
-    zinzout->add("CopyObject1", "Copy Object");
-    zinzout->add("PasteObject1", "Paste Object");
-    zinzout->add("PasteObjectasNew1", "Paste Object as New");
-    ScrollBox1->setPopupMenu(zinzout);
-
-    lmpickup = add<ui::TPopupMenu>("lmpickup");
-    lmpickup->add("cpobjs", "Copy Object(s)");
-    lmpickup->add("pstobjsnew", "Paste Object(s) as new");
-    lmpickup->add("pstobjathere", "Paste Object(s) at selected");
-    lmpickup->add("deactobjs", "De-activate Object(s)");
-    lmpickup->add("reactobjs", "Re-activate Object(s)");
-    lmpickup->add("blankobjs", "Blank object(s)");
-    lmpickup->add("erasobjs", "Delete Object(s) physically !!");
-    lmpicklist->setPopupMenu(lmpickup);
-
-    cpylistmenu = add<ui::TPopupMenu>("cpylistmenu");
-    cpylistmenu->add("Clearlist", "Clear list");
-    cpylistmenu->add("pasteNew", "Paste New");
-    cpylistmenu->add("pasteexists", "Paste to selected");
-    cpylistmenu->add("delobj", "delobj");
-    cpyListBox->setPopupMenu(cpylistmenu);
+    for (ui::TMaskEdit* c : {eastcord, northcord}) {
+        c->setEditMask("!99.9999999999999999!");
+        c->setMaxLength(19);
+    }
+    ui::buildMenus(*this, menuRows());
 
     glist = add<ui::TImageList>("glist");
     allist = add<ui::TImageList>("allist");
@@ -207,86 +550,7 @@ void TForm1::createComponents() {
     getpic = add<ui::TOpenDialog>("getpic");
     saveit = add<ui::TSaveDialog>("saveit");
 
-    // Events.
-    OnCreate = [this] { formcreate(); };
-    OnActivate = [this] { FormActivate(); };
-    Image1->OnMouseDown = [this](ui::TMouseButton b, ui::TShiftState s, int x, int y) {
-        mdown(b, s, x, y);
-    };
-    Image1->OnMouseMove = [this](ui::TShiftState s, int x, int y) { dispxy(s, x, y); };
-    Image1->OnDblClick = [this] { seeklm(); };
-    loadpic->OnClick = [this] { loadlm(); };
-    mapchoice->OnChange = [this] { mapchoiceChange(); };
-    mlfORmbf->OnChange = [this] { mlfORmbfChange(); };
-    LMtemplate->OnEnter = [this] { filltemplate(); };
-    LMtemplate->OnClick = [this] { chgLMtemplate(); };
-    lmpicklist->OnClick = [this] { dispLM(); };
-    savelms->OnClick = [this] { savelndmrks(); };
-    hilite->OnClick = [this] { drawhilite(); };
-    zoombar->OnChange = [this] { Zoomupdn(); };
-    zoombar->OnMouseWheel = [this](ui::TShiftState s, int d, TPoint p, bool& h) {
-        zoombarupdn(s, d, p, h);
-    };
-    loc_A->OnClick = [this] { loc_AClick(); };
-    loc_B->OnClick = [this] { loc_BClick(); };
-    quitapp->OnClick = [this] { quitappClick(); };
-    SelectlastSearch1->OnClick = [this] { SelectlastSearch1Click(); };
-    Showselected1->OnClick = [this] { focselected(); };
-    RedrawMap1->OnClick = [this] { redomap(); };
-    remap->OnClick = [this] { remapClick(); };
-    showloview->OnClick = [this] { viewlo(); };
-
-    // Copy and paste, export.
-    cpobjs = lmpickup->find("cpobjs");
-    pstobjsnew = lmpickup->find("pstobjsnew");
-    pstobjathere = lmpickup->find("pstobjathere");
-    blankobjs = lmpickup->find("blankobjs");
-    Clearlist = cpylistmenu->find("Clearlist");
-    pasteNew = cpylistmenu->find("pasteNew");
-    pasteexists = cpylistmenu->find("pasteexists");
-    delobj = cpylistmenu->find("delobj");
-    CopyObject1 = zinzout->find("CopyObject1");
-    PasteObject1 = zinzout->find("PasteObject1");
-    cpobjs->OnClick = [this] { cpobjectsClick(); };
-    pstobjsnew->OnClick = [this] { psobjectsnewClick(); };
-    pstobjathere->OnClick = [this] { psobjectsatcurClick(); };
-    blankobjs->OnClick = [this] { blankobjsClick(); };
-    Clearlist->OnClick = [this] { ClearlistClick(); };
-    pasteNew->OnClick = [this] { pasteNewClick(); };
-    pasteexists->OnClick = [this] { pasteexistsClick(); };
-    delobj->OnClick = [this] { delobjsClick(); };
-    CopyObject1->OnClick = [this] { cpObj(); };
-    PasteObject1->OnClick = [this] { pstObj(); };
-    Image1->OnClick = [this] { doxy(); };
-    blankobjs->setHint("This empties the record, but it is not deleted\n"
-                       "to maintain compatability with standard Tolvane landmarks.");
-    cpyListBox->setHint("rightclick to work with *current* selected objects (=showing blue)\n"
-                        "copy objects from the map with rightclick\n"
-                        "objects copied with the landmark list are also copied to this list.\n"
-                        "this list stays, until you clear it.");
-    savelminfo->OnClick = [this] { savelminfoClick(); };
-    inc_actonly->OnClick = [this] { inc_actonlyClick(); };
-    inc_hidden->OnClick = [this] { inc_hiddenClick(); };
-
-    // Editing.
-    edLM->OnClick = [this] { editLM(); };
-    undoLM->OnClick = [this] { undoVexton(); };
-    side->OnChange = [this] { chgSide(); };
-    Lotype->OnChange = [this] { chgLotype(); };
-    Lofile->OnChange = [this] { chgLofile(); };
-    LMElev->OnExit = [this] { chgLMelev(); };
-    LMrotation->OnChange = [this] { chgrota(); };
-    lndmrkname->OnExit = [this] { chgLndmrkName(); };
-    eastcord->OnKeyPress = [this](char& key) { eastcordKeyPress(key); };
-    northcord->OnKeyPress = [this](char& key) { northcordKeyPress(key); };
-    addLM->OnClick = [this] { addLndMark(); };
-    remLM->OnClick = [this] { remLMClick(); };
-    deactobjs = lmpickup->find("deactobjs");
-    reactobjs = lmpickup->find("reactobjs");
-    erasobjs = lmpickup->find("erasobjs");
-    deactobjs->OnClick = [this] { delLM(); };
-    reactobjs->OnClick = [this] { undelLM(); };
-    erasobjs->OnClick = [this] { erasobjsClick(); };
+    wireEvents();
 }
 
 } // namespace vx

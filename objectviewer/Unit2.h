@@ -2,11 +2,12 @@
 // window reaches it only through viewershared.h, and it reaches the main
 // window only through mainwindowlink.h, connected at start-up. Its files:
 // Unit2.cpp (the unit's start-up and end, the window's creation and its main
-// window), Unit2_form.cpp (the form description), lofileops.cpp,
-// lolists.cpp, icons.cpp, view.cpp, viewcontrols.cpp, editing.cpp and
-// worklist.cpp (the handlers by concern), objpics.cpp (the icon pictures) and
-// locanvas.cpp (the drawing calls on the view's canvas). Their pure logic: iconmasks, lodraw,
-// loedittext, lofile, logeometry, lolines, lotable and viewsettings.
+// window), Unit2_form.cpp (the form as a table), Unit2_events.cpp (its events
+// wired), lofileops.cpp, lolists.cpp, icons.cpp, view.cpp, viewcontrols.cpp,
+// editing.cpp and worklist.cpp (the handlers by concern), objpics.cpp (the
+// icon pictures) and locanvas.cpp (the drawing calls on the view's canvas).
+// Their pure logic: iconmasks, lodraw, loedittext, lofile, logeometry,
+// lolines, lotable and viewsettings.
 #pragma once
 
 #include "objectviewer/lodraw.h"
@@ -15,6 +16,7 @@
 #include "objectviewer/lotable.h"
 #include "objectviewer/mainwindowlink.h"
 #include "objectviewer/viewershared.h"
+#include "ui/formbuild.h"
 #include "ui/ui.h"
 
 #include <cstdint>
@@ -164,8 +166,13 @@ public:
     EditSnapshot snapshot{lotabUndo};
     GroupMove group;
 
+    // The form described as data: its components and its pop-up menus.
+    std::vector<ui::ComponentRow> componentRows();
+    std::vector<ui::MenuRow> menuRows();
+
 private:
     void createComponents();
+    void wireEvents();
     void refreshAfterAppend(const AppendResult& r);
     int currentObject() const;
     bool showingRotation_ = false;

@@ -1,8 +1,11 @@
-// The viewer's form description: every component with its place, caption and
-// initial state. Two columns of lists and buttons and a column of view
-// controls keep their place at the left; the view takes the rest and grows
-// with the window.
+// The viewer's form description as tables: a row for every component with
+// its place, caption and initial state, and the pop-up menus; the events are
+// wired in Unit2_events.cpp. Two columns of lists and buttons and a column of
+// view controls keep their place at the left; the view takes the rest and
+// grows with the window. Heights and the widths text needs come from the
+// fonts GTK draws with.
 #include "objectviewer/Unit2.h"
+#include "objectviewer/lolines.h"
 #include "ui/formbuild.h"
 
 namespace vx {
@@ -11,139 +14,404 @@ namespace {
 constexpr int formW = 1340, formH = 690;
 constexpr int colA = 4, colAW = 256;   // object files, saving, view options
 constexpr int colB = 266, colBW = 336; // object lists, work list, catalogue
-constexpr int colC = 608;              // track bars and the rotation list
-constexpr int viewX = 758, viewY = 24;
-constexpr int rowH = 24;
+constexpr int viewX = 758;
 constexpr int halfA = (colAW - 6) / 2;
+
+// The longest texts the handlers write into the readouts.
+const char* const longestXYView = "x: 29999 y:29999 Ft: x -99999 Ft: y -99999 ";
+const char* const longestCount = "draw 1024 total 1024 100.00 %";
+const char* const longestScroll = "SCbar pos x: 29999 y: 29999";
+const char* const longestLabel1 = "30000 30000";
+const char* const longestMagnify = " 2000.0 % ";
 } // namespace
+
+std::vector<ui::ComponentRow> Tloview::componentRows() {
+    using ui::Kind;
+    const ui::RowHeights row = ui::measuredRows();
+    // The object file's lines in a fixed-pitch font: the padded columns line up.
+    const char* const loFont = "Courier New Bold";
+    const int loW =
+        ui::widthFor(ui::TextBox::combo, {widestLolistLine()}, colB + colBW - colA, loFont);
+    // The file's name and path over the whole width, under the file's lines.
+    const int nameTop = 4 + row.combo + 2;
+    const int viewY = nameTop + row.label + 4;
+    // Readouts in two rows under everything: a click's report over the whole width.
+    const int r2 = formH - 6 - row.label, r1 = r2 - 2 - row.label;
+    const int bottom = r1 - 4; // where the lists and the view end
+
+    // Object files, saving and view options down the first column; the file
+    // list gives up height where the fonts are tall.
+    ui::Stack a(viewY);
+    const int locfileY = a.next(row.check), customY = a.next(row.button);
+    const int pickLabY = a.next(row.label);
+    const int pairH = std::max(row.button, row.edit);
+    const int below = 4 * (row.button + 2) + 2 * (row.label + 2) + 4 * (row.check + 2) +
+                      2 * (pairH + 2) + (row.label + 2);
+    const int pickH = std::clamp(bottom - a.y() - below - 2, 60, 150);
+    const int pickY = a.next(pickH);
+    const int saveY = a.next(row.button), txtY = a.next(row.button), gfxY = a.next(row.button);
+    const int cancelY = a.next(row.button), editY = a.next(row.label);
+    const int staticY = a.next(row.label), manrotY = a.next(row.check), rotlmY = a.next(row.check);
+    const int followY = a.next(row.check), picsY = a.next(row.check);
+    const int centreY = a.next(pairH), bitY = a.next(pairH), ftxyY = a.next(row.label);
+    const int hiddenY = a.y();
+
+    // Object lists, work list and the catalogue of objects to add, as wide as
+    // the lines the two lists start with (the object list's in a fixed-pitch
+    // font).
+    const char* const objFont = "Courier 10 Pitch";
+    const int listW = std::max(
+        ui::widthFor(ui::TextBox::list, {"objlist = connected to lolist,\n  lotab = data"}, colBW,
+                     objFont),
+        ui::widthFor(ui::TextBox::list,
+                     {"lowork is  associated \nlomove is used for\n paste and move jobs\n"}));
+    ui::Stack b(viewY);
+    const int objH = 260, workH = std::max(120, 4 * (row.label + 6));
+    const int objY = b.next(objH), workY = b.next(workH), catLabY = b.next(row.label);
+    const int catY = b.y();
+
+    // Track bars, then the magnification, the rotation list and north.
+    const int c = colB + listW + 6;
+    const int barW = 34, barH = 256, cW = 4 * 36 - 2;
+    ui::Stack cc(viewY + barH + 4);
+    const int magY = cc.next(row.label), drawY = cc.next(row.label), rotY = cc.y();
+    const ui::TPoint rot =
+        ui::neededSize(ui::TextBox::list, "0\n45\n90\n135\n180\n225\n270\n315\n360");
+    const int rotW = std::max(70, rot.X), northX = c + rotW + 6;
+    const int northH = std::max(54, ui::neededSize(ui::TextBox::label, "^\n|\nN").Y);
+    const int imageY = rotY + northH + 20;
+    // The view takes the room that is left.
+    const int viewL = std::max(viewX, std::max(northX + 64, c + 4 * 36) + 6);
+
+    // Readouts: a click's report over the whole width, then the pointer, the
+    // drawing's count, the scroll position and the image's size side by side.
+    auto fit = [](const char* caption, const char* longest) {
+        return ui::widthFor(ui::TextBox::label, {caption, longest});
+    };
+    const int xyW = fit("xyview", longestXYView), countW = fit("amagxylab", longestCount);
+    const int scrollW = fit("SCbar pos", longestScroll);
+    const int paramsW = fit("View parameters", longestLabel1);
+    const int countX = colA + xyW + 12, scrollX = countX + countW + 12;
+    const int paramsX = scrollX + scrollW + 12;
+
+    const ui::Anchors under{true, false, false, true}, stretching{true, true, true, true};
+    const int fullW = formW - 2 * colA;
+    return {
+        {.kind = Kind::combo,
+         .name = "lolist",
+         .place = {colA, 4, loW, row.combo},
+         .font = loFont,
+         .fills = ui::into(lolist)},
+        {.kind = Kind::check,
+         .name = "locfile",
+         .place = {colA, locfileY, colAW, row.check},
+         .text = "Manual chosen file loaded",
+         .fills = ui::into(locfile)},
+        {.kind = Kind::button,
+         .name = "customload",
+         .place = {colA, customY, colAW, row.button},
+         .text = "Choose lo file manually",
+         .fills = ui::into(customload)},
+        {.kind = Kind::label,
+         .name = "lopickLab",
+         .place = {colA, pickLabY, colAW, row.label},
+         .text = "Double click to load",
+         .fills = ui::into(lopickLab)},
+        {.kind = Kind::list,
+         .name = "lopick",
+         .place = {colA, pickY, colAW, pickH},
+         .fills = ui::into(lopick)},
+        {.kind = Kind::button,
+         .name = "savelo",
+         .place = {colA, saveY, colAW, row.button},
+         .text = "Save LO object",
+         .fills = ui::into(savelo)},
+        {.kind = Kind::button,
+         .name = "savelotxt",
+         .place = {colA, txtY, colAW, row.button},
+         .text = " save LO to txt",
+         .fills = ui::into(savelotxt)},
+        {.kind = Kind::button,
+         .name = "loadcustgfx",
+         .place = {colA, gfxY, colAW, row.button},
+         .text = "Load custom gfx",
+         .fills = ui::into(loadcustgfx)},
+        {.kind = Kind::button,
+         .name = "canceledit",
+         .place = {colA, cancelY, colAW, row.button},
+         .text = "Cancel edit",
+         .fills = ui::into(canceledit)},
+        {.kind = Kind::label,
+         .name = "editOnOff",
+         .place = {colA, editY, colAW, row.label},
+         .text = "edit Off",
+         .fills = ui::into(editOnOff)},
+        {.kind = Kind::staticText,
+         .name = "StaticText1",
+         .place = {colA, staticY, colAW, row.label},
+         .text = "Manual LM rota 4 obj",
+         .fills = ui::into(StaticText1)},
+        {.kind = Kind::check,
+         .name = "manrotlm",
+         .place = {colA, manrotY, colAW, row.check},
+         .text = "Manual rotate LM",
+         .checked = true,
+         .fills = ui::into(manrotlm)},
+        {.kind = Kind::check,
+         .name = "rotlm",
+         .place = {colA, rotlmY, colAW, row.check},
+         .text = "Rotate x,y loc of obj  with LM rota",
+         .checked = true,
+         .fills = ui::into(rotlm)},
+        {.kind = Kind::check,
+         .name = "follow",
+         .place = {colA, followY, colAW, row.check},
+         .text = "Follow active object",
+         .fills = ui::into(follow)},
+        {.kind = Kind::check,
+         .name = "showpics",
+         .place = {colA, picsY, colAW, row.check},
+         .text = "Show Icons",
+         .fills = ui::into(showpics)},
+        {.kind = Kind::button,
+         .name = "gocenter",
+         .place = {colA, centreY, halfA, row.button},
+         .text = "Center",
+         .fills = ui::into(gocenter)},
+        {.kind = Kind::edit,
+         .name = "cvasz",
+         .place = {colA + halfA + 6, centreY, halfA, row.edit},
+         .text = "5000",
+         .fills = ui::into(cvasz)},
+        {.kind = Kind::button,
+         .name = "BitBtn1",
+         .place = {colA, bitY, halfA, row.button},
+         .text = "BitBtn1",
+         .fills = ui::into(BitBtn1)},
+        {.kind = Kind::label,
+         .name = "percbmp",
+         .place = {colA + halfA + 6, bitY + (pairH - row.label) / 2, halfA, row.label},
+         .text = "perc",
+         .fills = ui::into(percbmp)},
+        {.kind = Kind::label,
+         .name = "ftxy",
+         .place = {colA, ftxyY, colAW, row.label},
+         .text = "ftxy",
+         .fills = ui::into(ftxy)},
+        // Hidden options of the stored form.
+        {.kind = Kind::check,
+         .name = "rotobj",
+         .place = {colA, hiddenY, colAW, row.check},
+         .text = "Rotate obj ITSELF with LO rotation",
+         .checked = true,
+         .visible = false,
+         .fills = ui::into(rotobj)},
+        {.kind = Kind::check,
+         .name = "hack90180",
+         .place = {colA, hiddenY, halfA, row.check},
+         .text = "hack90-180-270",
+         .checked = true,
+         .visible = false,
+         .fills = ui::into(hack90180)},
+        {.kind = Kind::check,
+         .name = "debug1only",
+         .place = {colA + halfA + 6, hiddenY, halfA, row.check},
+         .text = "1 obj only",
+         .visible = false,
+         .fills = ui::into(debug1only)},
+        {.kind = Kind::check,
+         .name = "turn90",
+         .place = {colA, hiddenY + row.check + 2, colAW, row.check},
+         .text = "turn obj 90 extra",
+         .visible = false,
+         .fills = ui::into(turn90)},
+        {.kind = Kind::memo,
+         .name = "xyinfo",
+         .place = {colA, hiddenY, colAW, 44},
+         .visible = false,
+         .fills = ui::into(xyinfo)},
+
+        {.kind = Kind::list,
+         .name = "objlist",
+         .place = {colB, objY, listW, objH},
+         .items = {"objlist = connected to lolist,", "  lotab = data"},
+         .multiSelect = true,
+         .font = objFont,
+         .fills = ui::into(objlist)},
+        {.kind = Kind::list,
+         .name = "loworklist",
+         .place = {colB, workY, listW, workH},
+         .items = {"lowork is  associated ", "lomove is used for", " paste and move jobs", ""},
+         .itemIndex = 0,
+         .multiSelect = true,
+         .hint = "collect objects of the loaded file here, save them as a dat file of their "
+                 "own, load that with \"Choose lo file manually\" and adapt it",
+         .fills = ui::into(loworklist)},
+        {.kind = Kind::label,
+         .name = "lobjectsLab",
+         .place = {colB, catLabY, listW, row.label},
+         .text = "Change existing object or Add objects to center",
+         .fills = ui::into(lobjectsLab)},
+        {.kind = Kind::list,
+         .name = "lobjects",
+         .place = {colB, catY, listW, bottom - catY},
+         .anchors = {true, true, false, true},
+         .fills = ui::into(lobjects)},
+
+        {.kind = Kind::vtrack,
+         .name = "magzoom",
+         .place = {c, viewY, barW, barH},
+         .hint = "ctrl + wheel also zooms",
+         .range = {1, 400, 65, false},
+         .fills = ui::into(magzoom)},
+        {.kind = Kind::vtrack,
+         .name = "objcor",
+         .place = {c + 36, viewY, barW, barH},
+         .hint = "enlarge / shrink the boxes. true size = -51",
+         .range = {-150, 150, -51, true},
+         .fills = ui::into(objcor)},
+        {.kind = Kind::vtrack,
+         .name = "imgsz",
+         .place = {c + 72, viewY, barW, barH},
+         .hint = "Icon size",
+         .range = {8, 64, 20, true},
+         .fills = ui::into(imgsz)},
+        {.kind = Kind::vtrack,
+         .name = "rotaobj",
+         .place = {c + 108, viewY, barW, barH},
+         .enabled = false,
+         .range = {0, 360, 0, false},
+         .fills = ui::into(rotaobj)},
+        {.kind = Kind::staticText,
+         .name = "magnifact",
+         .place = {c, magY, ui::widthFor(ui::TextBox::label, {longestMagnify}, cW), row.label},
+         .text = "magnifact",
+         .fills = ui::into(magnifact)},
+        {.kind = Kind::label,
+         .name = "magxyLab",
+         .place = {c, drawY, cW, row.label},
+         .text = "draw/nodraw",
+         .fills = ui::into(magxyLab)},
+        {.kind = Kind::list,
+         .name = "rotdbg",
+         .place = {c, rotY, rotW, std::max(236, rot.Y)},
+         .items = {"0", "45", "90", "135", "180", "225", "270", "315", "360"},
+         .itemIndex = 6,
+         .hint = "270 puts north at the top of the page",
+         .fills = ui::into(rotdbg)},
+        {.kind = Kind::label,
+         .name = "northlab",
+         .place = {northX, rotY, 60, northH},
+         .text = "^\n|\nN",
+         .fills = ui::into(northlab)},
+        {.kind = Kind::image,
+         .name = "bgratest",
+         .place = {northX, imageY, 64, 64},
+         .fills = ui::into(bgratest)},
+        {.kind = Kind::image,
+         .name = "loimgbup",
+         .place = {northX, imageY, 64, 64},
+         .visible = false,
+         .fills = ui::into(loimgbup)},
+
+        {.kind = Kind::label,
+         .name = "LMname",
+         .place = {colA, nameTop, fullW, row.label},
+         .anchors = {true, true, true, false},
+         .text = "LMname",
+         .fills = ui::into(LMname)},
+        {.kind = Kind::paintedScrollBox,
+         .name = "loscroll",
+         .place = {viewL, viewY, formW - viewL - 4, bottom - viewY},
+         .anchors = stretching,
+         .fills = ui::into(loscroll)},
+        {.kind = Kind::recordImage,
+         .name = "loimg",
+         .place = {0, 0, 5000, 5000},
+         .parent = "loscroll",
+         .fills = ui::into(loimg)},
+
+        {.kind = Kind::label,
+         .name = "mdowninfo",
+         .place = {colA, r1, fullW, row.label},
+         .anchors = under,
+         .text = "mdowninfo",
+         .fills = ui::into(mdowninfo)},
+        {.kind = Kind::label,
+         .name = "xyview",
+         .place = {colA, r2, xyW, row.label},
+         .anchors = under,
+         .text = "xyview",
+         .fills = ui::into(xyview)},
+        {.kind = Kind::label,
+         .name = "amagxylab",
+         .place = {countX, r2, countW, row.label},
+         .anchors = under,
+         .text = "amagxylab",
+         .fills = ui::into(amagxylab)},
+        {.kind = Kind::label,
+         .name = "scbarLab",
+         .place = {scrollX, r2, scrollW, row.label},
+         .anchors = under,
+         .text = "SCbar pos",
+         .fills = ui::into(scbarLab)},
+        {.kind = Kind::label,
+         .name = "Label1",
+         .place = {paramsX, r2, paramsW, row.label},
+         .anchors = under,
+         .text = "View parameters",
+         .fills = ui::into(Label1)},
+    };
+}
+
+std::vector<ui::MenuRow> Tloview::menuRows() {
+    using ui::intoItem;
+    return {
+        {"objlistmen",
+         "objlist",
+         {{"saveobjs", "Save objects to lofile", {}, intoItem(saveobjs)},
+          {"cpobjs", "Copy objects => worklist", {}, intoItem(cpobjs)},
+          {"paste2landmark", "Paste 2 landmark", {}, intoItem(paste2landmark)},
+          {"mvselected", "move selected", {}, intoItem(mvselected)}},
+         intoItem(objlistmen)},
+        {"workmen",
+         "loworklist",
+         {{"cpsel", "cp selected", "adds more", intoItem(cpsel)},
+          {"delsel", "Del selected", {}, intoItem(delsel)},
+          {"savedat", "Save to dat file.", {}, intoItem(savedat)},
+          {"add2lndmrk", "Add 2 landmark", {}, intoItem(add2lndmrk)}},
+         intoItem(workmen)},
+        {"editmen",
+         "loimg",
+         {{"chgobj", "Start moving 1 object (shift key + mouse)", {}, intoItem(chgobj)},
+          {"stopedit", "Stop moving 1 object", {}, intoItem(stopedit)},
+          {"mvcancel", "Cancel move selected", {}, intoItem(mvcancel)},
+          {"hideobj", "Hide obj in game", {}, intoItem(hideobj)},
+          {"allowrotobj", "Allow rotation", {}, intoItem(allowrotobj)},
+          {"keepcenter", "Keep cur obj centered", {}, intoItem(keepcenter)},
+          {"cp2worklist", "Copy object to worklist", {}, intoItem(cp2worklist)},
+          {"mvmany", "Copy + Move  selected on worklist. hold alt+mouse", {}, intoItem(mvmany)},
+          {"mvmanyconfirm", "Confirm move (worklist)", {}, intoItem(mvmanyconfirm)},
+          {"mvmanycancel", "Cancel move (worklist)", {}, intoItem(mvmanycancel)}},
+         intoItem(editmen)},
+        {"mngobj",
+         "lobjects",
+         {{"Addobj", "Add object", {}, intoItem(Addobj)},
+          {"chgobjtype", "Change object type", {}, intoItem(chgobjtype)}},
+         intoItem(mngobj)},
+    };
+}
 
 void Tloview::createComponents() {
     setCaption("loview");
     setBounds(20, 20, formW, formH);
-    ui::FormBuilder at(*this);
-
-    // Object files.
-    lolist = at.combo("lolist", colA, 4, colB + colBW - colA, rowH, ui::csDropDownList);
-    lolist->setFontName("Courier New Bold"); // fixed pitch: the padded columns line up
-    locfile = at.check("locfile", "Manual chosen file loaded", colA, 34, colAW);
-    customload = at.button("customload", "Choose lo file manually", colA, 56, colAW, rowH + 2);
-    lopickLab = at.label("lopickLab", "Double click to load", colA, 86, colAW);
-    lopick = at.list("lopick", colA, 104, colAW, 150);
-    savelo = at.button("savelo", "Save LO object", colA, 258, colAW, rowH + 2);
-    savelotxt = at.button("savelotxt", " save LO to txt", colA, 288, colAW, rowH + 2);
-    loadcustgfx = at.button("loadcustgfx", "Load custom gfx", colA, 318, colAW, rowH + 2);
-    canceledit = at.button("canceledit", "Cancel edit", colA, 348, colAW, rowH + 2);
-    editOnOff = at.label("editOnOff", "edit Off", colA, 378, colAW);
-
-    // View options.
-    StaticText1 = at.staticText("StaticText1", "Manual LM rota 4 obj", colA, 400, colAW);
-    manrotlm = at.check("manrotlm", "Manual rotate LM", colA, 420, colAW, 20, true);
-    rotlm = at.check("rotlm", "Rotate x,y loc of obj  with LM rota", colA, 442, colAW, 20, true);
-    follow = at.check("follow", "Follow active object", colA, 464, colAW);
-    showpics = at.check("showpics", "Show Icons", colA, 486, colAW);
-    gocenter = at.button("gocenter", "Center", colA, 510, halfA, rowH + 2);
-    cvasz = at.edit("cvasz", "5000", colA + halfA + 6, 511, halfA, rowH);
+    ui::buildComponents(*this, componentRows());
+    // What the rows have no column for.
     cvasz->setTextHint("canvas size");
-    BitBtn1 = at.button("BitBtn1", "BitBtn1", colA, 540, halfA, rowH + 2);
-    percbmp = at.label("percbmp", "perc", colA + halfA + 6, 544, halfA);
-    ftxy = at.label("ftxy", "ftxy", colA, 570, colAW);
-    rotobj = at.check("rotobj", "Rotate obj ITSELF with LO rotation", colA, 592, colAW, 20, true);
-    hack90180 = at.check("hack90180", "hack90-180-270", colA, 592, halfA, 20, true);
-    debug1only = at.check("debug1only", "1 obj only", colA + halfA + 6, 592, halfA);
-    turn90 = at.check("turn90", "turn obj 90 extra", colA, 614, colAW);
-    xyinfo = at.place<ui::TMemo>("xyinfo", colA, 592, colAW, 44);
-    for (ui::TControl* c :
-         std::initializer_list<ui::TControl*>{rotobj, hack90180, debug1only, turn90, xyinfo})
-        c->setVisible(false);
-
-    // Object lists, work list and the catalogue of objects to add.
-    objlist = at.list("objlist", colB, 34, colBW, 260,
-                      {"objlist = connected to lolist,", "  lotab = data"}, true);
-    objlist->setFontName("Courier 10 Pitch");
-    loworklist =
-        at.list("loworklist", colB, 300, colBW, 120,
-                {"lowork is  associated ", "lomove is used for", " paste and move jobs", ""}, true);
-    loworklist->setItemIndex(0);
-    loworklist->setHint("collect objects of the loaded file here, save them as a dat file of "
-                        "their own, load that with \"Choose lo file manually\" and adapt it");
-    lobjectsLab = at.label("lobjectsLab", "Change existing object or Add objects to center", colB,
-                           424, colBW);
-    lobjects = at.list("lobjects", colB, 444, colBW, formH - 50 - 444);
-    lobjects->setAnchors(true, true, false, true);
-
-    // Track bars: magnification, box size, icon size, object rotation.
-    const int barW = 34, barH = 256;
-    magzoom = at.vtrack("magzoom", colC, viewY, barW, barH, 1, 400, 65, false);
     magzoom->setPageSize(1);
-    magzoom->setHint("ctrl + wheel also zooms");
-    objcor = at.vtrack("objcor", colC + 36, viewY, barW, barH, -150, 150, -51, true);
-    objcor->setHint("enlarge / shrink the boxes. true size = -51");
-    imgsz = at.vtrack("imgsz", colC + 72, viewY, barW, barH, 8, 64, 20, true);
-    imgsz->setHint("Icon size");
-    rotaobj = at.vtrack("rotaobj", colC + 108, viewY, barW, barH, 0, 360, 0, false);
-    rotaobj->setEnabled(false);
-    magnifact = at.staticText("magnifact", "magnifact", colC, 284, 144);
-    magxyLab = at.label("magxyLab", "draw/nodraw", colC, 304, 144);
-    rotdbg = at.list("rotdbg", colC, 326, 70, 236,
-                     {"0", "45", "90", "135", "180", "225", "270", "315", "360"});
-    rotdbg->setItemIndex(6);
-    rotdbg->setHint("270 puts north at the top of the page");
-    northlab = at.label("northlab", "^\n|\nN", colC + 80, 326, 60, 54);
-    bgratest = at.place<ui::TImage>("bgratest", colC + 76, 400, 64, 64);
-    loimgbup = at.place<ui::TImage>("loimgbup", colC + 76, 400, 64, 64);
-    loimgbup->setVisible(false);
-
-    // The view takes the room that is left.
-    ui::FormBuilder stretching(*this, {true, true, true, true});
-    LMname = ui::FormBuilder(*this, {true, true, true, false})
-                 .label("LMname", "LMname", viewX, 4, formW - viewX - 4);
-    loscroll = stretching.place<ui::TPaintedScrollBox>("loscroll", viewX, viewY, formW - viewX - 4,
-                                                       formH - 50 - viewY);
-    loimg = add<ui::TRecordImage>("loimg", loscroll, 0, 0, 5000, 5000);
     loscroll->HorzScrollBar().setIncrement(124);
     loscroll->VertScrollBar().setIncrement(92);
-
-    // Readouts under the lists and the view.
-    ui::FormBuilder bottom(*this, {true, false, false, true});
-    mdowninfo = bottom.label("mdowninfo", "mdowninfo", colA, formH - 44, viewX - 8);
-    xyview = bottom.label("xyview", "xyview", colA, formH - 24, viewX - 8);
-    amagxylab = bottom.label("amagxylab", "amagxylab", viewX, formH - 44, 296);
-    scbarLab = bottom.label("scbarLab", "SCbar pos", viewX + 300, formH - 44, formW - viewX - 304);
-    Label1 = bottom.label("Label1", "View parameters", viewX, formH - 24, 400);
-
-    // Pop-up menus.
-    objlistmen = add<ui::TPopupMenu>("objlistmen");
-    saveobjs = objlistmen->add("saveobjs", "Save objects to lofile");
-    cpobjs = objlistmen->add("cpobjs", "Copy objects => worklist");
-    paste2landmark = objlistmen->add("paste2landmark", "Paste 2 landmark");
-    mvselected = objlistmen->add("mvselected", "move selected");
-    objlist->setPopupMenu(objlistmen);
-
-    workmen = add<ui::TPopupMenu>("workmen");
-    cpsel = workmen->add("cpsel", "cp selected");
-    cpsel->setHint("adds more");
-    delsel = workmen->add("delsel", "Del selected");
-    savedat = workmen->add("savedat", "Save to dat file.");
-    add2lndmrk = workmen->add("add2lndmrk", "Add 2 landmark");
-    loworklist->setPopupMenu(workmen);
-
-    editmen = add<ui::TPopupMenu>("editmen");
-    chgobj = editmen->add("chgobj", "Start moving 1 object (shift key + mouse)");
-    stopedit = editmen->add("stopedit", "Stop moving 1 object");
-    mvcancel = editmen->add("mvcancel", "Cancel move selected");
-    hideobj = editmen->add("hideobj", "Hide obj in game");
-    allowrotobj = editmen->add("allowrotobj", "Allow rotation");
-    keepcenter = editmen->add("keepcenter", "Keep cur obj centered");
-    cp2worklist = editmen->add("cp2worklist", "Copy object to worklist");
-    mvmany = editmen->add("mvmany", "Copy + Move  selected on worklist. hold alt+mouse");
-    mvmanyconfirm = editmen->add("mvmanyconfirm", "Confirm move (worklist)");
-    mvmanycancel = editmen->add("mvmanycancel", "Cancel move (worklist)");
-    loimg->setPopupMenu(editmen);
-
-    mngobj = add<ui::TPopupMenu>("mngobj");
-    Addobj = mngobj->add("Addobj", "Add object");
-    chgobjtype = mngobj->add("chgobjtype", "Change object type");
-    lobjects->setPopupMenu(mngobj);
+    ui::buildMenus(*this, menuRows());
 
     openalo = add<ui::TOpenDialog>("openalo");
     savelodat = add<ui::TSaveDialog>("savelodat");
@@ -151,65 +419,7 @@ void Tloview::createComponents() {
     savelodat->setDefaultExt(".dat");
     savelototext = add<ui::TSaveDialog>("savelototext");
 
-    // Events.
-    customload->OnClick = [this] { customloadClick(); };
-    lopick->OnDblClick = [this] { lopickDblClick(); };
-    savelo->OnClick = [this] { SaveloClick(); };
-    saveobjs->OnClick = [this] { SaveloClick(); };
-    savedat->OnClick = [this] { savedatClick(); };
-    savelotxt->OnClick = [this] { savelotxtClick(); };
-    loadcustgfx->OnClick = [this] { loadcustgfxClick(); };
-
-    // Editing and work list.
-    chgobj->OnClick = [this] { starteditClick(); };
-    stopedit->OnClick = [this] { stopeditClick(); };
-    mvcancel->OnClick = [this] { mvcancelClick(); };
-    canceledit->OnClick = [this] { canceleditClick(); };
-    hideobj->OnClick = [this] { hideobjClick(); };
-    allowrotobj->OnClick = [this] { allowrotobjClick(); };
-    editmen->OnPopup = [this] { editmenPopup(); };
-    loimg->OnMouseDown = [this](ui::TMouseButton, ui::TShiftState, int X, int Y) {
-        loimgMouseDown(X, Y);
-    };
-    loimg->OnMouseMove = [this](ui::TShiftState shift, int X, int Y) { dspxy(shift, X, Y); };
-    lolist->OnChange = [this] { lolistChange(); };
-    lolist->OnClick = [this] { lolistChange(); };
-    objlist->OnClick = [this] { objlistClick(); };
-    rotaobj->OnChange = [this] { rotaobjClick(); };
-    rotaobj->OnClick = [this] { rotaobjClick(); };
-    Addobj->OnClick = [this] { AddobjClick(); };
-    chgobjtype->OnClick = [this] { chgobjtypeClick(); };
-    paste2landmark->OnClick = [this] { paste2lnmrkclick(); };
-    cpobjs->OnClick = [this] { cpobjsClick(); };
-    cp2worklist->OnClick = [this] { cpobjsClick(); };
-    cpsel->OnClick = [this] { cpselClick(); };
-    delsel->OnClick = [this] { delselClick(); };
-    add2lndmrk->OnClick = [this] { add2lndmrkClick(); };
-    mvmany->OnClick = [this] { mvmanyClick(); };
-    mvmanyconfirm->OnClick = [this] { mvmanyconfirmClick(); };
-    mvmanycancel->OnClick = [this] { mvmanycancelClick(); };
-    mvselected->OnClick = [this] { mvselectedClick(); };
-
-    // View controls.
-    OnActivate = [this] { FormActivate(); };
-    OnShow = [this] { FormActivate(); };
-    magzoom->OnChange = [this] { magzoomChange(); };
-    magxyLab->OnClick = [this] { magxyLabClick(); };
-    gocenter->OnClick = [this] { gocenterClick(); };
-    keepcenter->OnClick = [this] { keepcenterClick(); };
-    follow->OnClick = [this] { followClick(); };
-    rotdbg->OnClick = [this] { rotdbgClick(); };
-    rotdbg->OnDblClick = [this] { redrawView(); };
-    manrotlm->OnClick = [this] { manrotlmClick(); };
-    rotlm->OnClick = [this] { rotlmClick(); };
-    rotobj->OnClick = [this] { rotobjClick(); };
-    for (ui::TTrackBar* bar : {objcor, imgsz}) bar->OnChange = [this] { redrawView(); };
-    for (ui::TCheckBox* box : {showpics, hack90180, debug1only})
-        box->OnClick = [this] { redrawView(); };
-    loimg->OnMouseWheel = [this](ui::TShiftState shift, int delta, TPoint, bool& handled) {
-        loimgMouseWheel(shift, delta, handled);
-    };
-    cvasz->OnDblClick = [this] { cvaszDblClick(); };
+    wireEvents();
 }
 
 } // namespace vx

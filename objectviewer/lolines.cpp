@@ -53,6 +53,23 @@ std::string objlistLine(int i, const LOobject& o) {
            " " + loObjectName(o);
 }
 
+std::string widestLolistLine() {
+    LOobject o{};
+    size_t longest = 0;
+    for (int c = 0; c <= objClassMax; ++c)
+        for (int t = 0; t <= objTypeMax; ++t)
+            if (objNames[size_t(c)][size_t(t)].size() > longest) {
+                longest = objNames[size_t(c)][size_t(t)].size();
+                o.loid.at(1) = uint8_t(c);
+                o.loid.at(2) = uint8_t(t);
+            }
+    // Feet from the origin as far as a map reaches, both ways.
+    o.x = o.y = -99999;
+    o.rota = 359.9f;
+    o.hide = 3;
+    return lolistLine(loCapacity - 1, o);
+}
+
 std::vector<std::string> lolistLines(const TLOtab& t) {
     return linesOf(t, lolistLine);
 }

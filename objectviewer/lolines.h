@@ -25,6 +25,9 @@ const std::string& loObjectName(const LOobject& o);
 std::string lolistLine(int i, const LOobject& o);
 // Line of `objlist` for record i, e.g. "  7 $09$0a <name>".
 std::string objlistLine(int i, const LOobject& o);
+// The widest line `lolist` can show: the last record, far out, with the
+// longest object name (objNames filled).
+std::string widestLolistLine();
 // The lines of both lists for the shown records of t, in record order.
 std::vector<std::string> lolistLines(const TLOtab& t);
 std::vector<std::string> objlistLines(const TLOtab& t);

@@ -12,6 +12,11 @@ namespace vx::ui {
 
 class TPopupMenu;
 
+// The edges of its parent a control keeps its distance from.
+struct Anchors {
+    bool left = true, top = true, right = false, bottom = false;
+};
+
 class TControl : public TComponent {
 public:
     TControl() = default;
@@ -52,6 +57,7 @@ public:
     // Bottom likewise. Distances are those at the time bounds or parent are set,
     // so a form sets its own size before it adds controls.
     void setAnchors(bool left, bool top, bool right, bool bottom);
+    Anchors anchors() const { return {anchorLeft_, anchorTop_, anchorRight_, anchorBottom_}; }
 
     // Position in the client area of the form (scrolling included).
     TPoint screenOrigin() const;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ui/textcodec.h"
+#include "ui/textmetrics.h"
 #include "ui/types.h"
 
 #include <functional>
@@ -31,6 +32,9 @@ GtkWindow* activeWindow();
 
 TShiftState shiftOf(guint state);
 TMouseButton buttonOf(guint button);
+// What a control of that kind needs to show text in font (see neededSize).
+TPoint measuredSize(TextBox kind, const std::string& text, const std::string& font);
+
 // A Pango font description for a family name such as "Courier New" or
 // "Courier New Bold" at 10 points; Courier families fall back to monospace.
 // The caller frees it with pango_font_description_free.

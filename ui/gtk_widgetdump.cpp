@@ -1,9 +1,10 @@
 // With VX_GTK_STATE_FILE set, what the GTK widgets themselves hold is written
 // there a few times a second: the rows a tree view has selected and shows and
 // where its scroll bar stands, a text view's buffer, label and entry texts,
-// and where each widget is in its window. It reads the widgets only, never the
-// controls, so end-to-end tests can check that the peers show what the
-// controls hold.
+// the room a combo box's shown entry needs and has, the scroll bars a
+// scrolled window shows, and where each widget is in its window. It reads the
+// widgets only, never the controls, so end-to-end tests can check that the
+// peers show what the controls hold.
 #include "gtk_peer.h"
 #include "support/errors.h"
 #include "support/fileio.h"
@@ -106,8 +107,26 @@ void describe(GtkWidget* w, GtkWidget* top, std::string key, std::string& out) {
     } else if (GTK_IS_RANGE(w)) {
         out += key + "value=" + std::to_string(gtk_range_get_value(GTK_RANGE(w))) + "\n";
     }
-    if (GTK_IS_COMBO_BOX(w))
+    if (GTK_IS_SCROLLED_WINDOW(w)) {
+        // A bar shows when what the window holds does not fit it.
+        auto shown = [](GtkWidget* bar) { return bar && gtk_widget_get_visible(bar) ? "1" : "0"; };
+        GtkScrolledWindow* sw = GTK_SCROLLED_WINDOW(w);
+        out += key + "scrollBars=" + shown(gtk_scrolled_window_get_hscrollbar(sw)) + " " +
+               shown(gtk_scrolled_window_get_vscrollbar(sw)) + "\n";
+    }
+    if (GTK_IS_COMBO_BOX(w)) {
         out += key + "active=" + std::to_string(gtk_combo_box_get_active(GTK_COMBO_BOX(w))) + "\n";
+        // What the shown entry needs and the room it has: less room cuts it.
+        GtkWidget* shown = gtk_bin_get_child(GTK_BIN(w));
+        if (shown && GTK_IS_CELL_VIEW(shown)) {
+            GtkRequisition need{0, 0};
+            gtk_widget_size_request(shown, &need);
+            GtkAllocation has;
+            gtk_widget_get_allocation(shown, &has);
+            out += key + "textRoom=" + std::to_string(need.width) + " " +
+                   std::to_string(has.width) + "\n";
+        }
+    }
     if (!GTK_IS_CONTAINER(w)) return;
     GList* kids = gtk_container_get_children(GTK_CONTAINER(w));
     for (GList* k = kids; k; k = k->next) describe(GTK_WIDGET(k->data), top, key, out);

@@ -234,7 +234,8 @@ void XServer::wheel(int x, int y, int button, int notches, bool ctrl) {
 }
 
 Program::Program(const std::string& exe, const std::string& folder, const std::string& display,
-                 const std::string& stateFile, const std::string& gtkStateFile) {
+                 const std::string& stateFile, const std::string& gtkStateFile,
+                 const std::map<std::string, std::string>& env) {
     pid_ = fork();
     if (pid_ == 0) {
         if (chdir(folder.c_str()) != 0) _exit(126);
@@ -246,6 +247,7 @@ Program::Program(const std::string& exe, const std::string& folder, const std::s
         else
             setenv("VX_GTK_STATE_FILE", gtkStateFile.c_str(), 1);
         setenv("NO_AT_BRIDGE", "1", 1);
+        for (const auto& [name, value] : env) setenv(name.c_str(), value.c_str(), 1);
         execl(exe.c_str(), exe.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }

@@ -58,11 +58,13 @@ private:
 };
 
 // The program under test, started in `folder` on the given display. With
-// gtkStateFile it also writes there what its GTK widgets hold (VX_GTK_STATE_FILE).
+// gtkStateFile it also writes there what its GTK widgets hold (VX_GTK_STATE_FILE);
+// env adds variables (such as FONTCONFIG_FILE) to its environment.
 class Program {
 public:
     Program(const std::string& exe, const std::string& folder, const std::string& display,
-            const std::string& stateFile, const std::string& gtkStateFile = "");
+            const std::string& stateFile, const std::string& gtkStateFile = "",
+            const std::map<std::string, std::string>& env = {});
     ~Program(); // kills it if still running
     // Waits for the exit; returns its status code, or -1 on timeout or a signal.
     int wait(std::chrono::milliseconds limit);
