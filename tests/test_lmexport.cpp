@@ -251,8 +251,7 @@ TEST_F(ExportWindowTest, AWriteErrorIsReportedNamingItAndKeepsTheOldFile) {
         unsigned long sizeLimit; // 0: none
         const char* error;
     };
-    for (const Case& c :
-         {Case{full, 0, "not a plain file"}, Case{kept, 4, "File too large"}}) {
+    for (const Case& c : {Case{full, 0, "not a plain file"}, Case{kept, 4, "File too large"}}) {
         if (c.target == full && !haveFull) continue;
         dlg->messages.clear();
         dlg->errors.clear();
