@@ -181,11 +181,11 @@ void BM_JpegDecodeFreshMemory(benchmark::State& st) {
 
 void BM_JpegDecodeReusedBuffer(benchmark::State& st) {
     const std::string bytes = mapBytes();
-    std::unique_ptr<uint8_t[]> out = vxbench::decodeJpegFresh(bytes, vxbench::decodedBytes(bytes));
+    const auto out = vxbench::decodeJpegFresh(bytes, vxbench::decodedBytes(bytes));
     int w = 0, h = 0;
     for (auto _ : st) {
-        vxbench::decodeJpegInto(bytes, out.get(), w, h);
-        benchmark::DoNotOptimize(out.get());
+        vxbench::decodeJpegInto(bytes, out->get(), w, h);
+        benchmark::DoNotOptimize(out->get());
     }
 }
 

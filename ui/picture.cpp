@@ -90,9 +90,9 @@ void copyRows(const TBitmap& out, TBitmap* copy, unsigned first, unsigned last) 
 
 // copy (when given) gets the same pixels, row band by row band. No object
 // with a destructor lives in this frame, so the long jump out of libjpeg
-// skips nothing; prefault is the caller's.
+// skips nothing.
 JpegResult jpegDecodeInto(const unsigned char* bytes, unsigned long size, TBitmap& out,
-                          TBitmap* copy, TPrefault& prefault, char* why) {
+                          TBitmap* copy, char* why) {
     jpeg_decompress_struct cinfo;
     JpegErrors err;
     JpegProgress progress;
@@ -143,8 +143,6 @@ JpegResult jpegDecodeInto(const unsigned char* bytes, unsigned long size, TBitma
         if (copy)
             copy->setSizeUninitialized(static_cast<int>(cinfo.output_width),
                                        static_cast<int>(cinfo.output_height));
-        prefault.add(out);
-        if (copy) prefault.add(*copy);
     } catch (...) {
         jpeg_destroy_decompress(&cinfo);
         return JpegResult::noMemory;
@@ -196,12 +194,8 @@ TBitmap& spare() {
 std::string decodeJpeg(const std::string& name, const void* bytes, size_t size, TBitmap& out,
                        TBitmap* copy) {
     char why[JMSG_LENGTH_MAX] = "";
-    JpegResult result;
-    {
-        TPrefault prefault;
-        result = jpegDecodeInto(static_cast<const unsigned char*>(bytes),
-                                static_cast<unsigned long>(size), out, copy, prefault, why);
-    }
+    const JpegResult result = jpegDecodeInto(static_cast<const unsigned char*>(bytes),
+                                             static_cast<unsigned long>(size), out, copy, why);
     switch (result) {
     case JpegResult::ok:
         out.changed();
