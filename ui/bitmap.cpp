@@ -121,6 +121,14 @@ void TBitmap::clear() {
     changed();
 }
 
+void TBitmap::release() {
+    dropSurface();
+    data_.reset();
+    capacity_ = 0;
+    width_ = height_ = 0;
+    changed();
+}
+
 void TBitmap::setTransparentColor(TColor c) {
     transparentColor_ = c;
     transparent_ = true;

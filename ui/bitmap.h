@@ -44,6 +44,8 @@ public:
     // Exchanges pixels and sizes (a loader decodes aside and swaps on success).
     void swapPixels(TBitmap& other);
     void clear();
+    // Empty, its buffer given back to the system.
+    void release();
 
     // Pixels drawn with Draw are skipped where they equal this colour.
     bool Transparent() const { return transparent_; }

@@ -183,7 +183,8 @@ bool hasPngSignature(const void* bytes, size_t size) {
 }
 
 // Decoders write into one spare bitmap; a good result is swapped into the
-// picture, whose old buffer then waits for the next load.
+// picture, whose old buffer is then given back: kept for the next load, it
+// would hold a third map-sized raster beside the picture and its clean copy.
 TBitmap& spare() {
     static TBitmap bmp;
     return bmp;
@@ -290,6 +291,7 @@ void TPicture::LoadFromBytes(const std::string& name, const void* bytes, size_t 
     if (keepCopy_ && !copy_) copy_ = std::make_unique<TBitmap>();
     std::string damage = decodeJpeg(name, bytes, size, tmp, keepCopy_ ? copy_.get() : nullptr);
     bmp_.swapPixels(tmp);
+    tmp.release();
     damage_ = std::move(damage);
     copyValid_ = keepCopy_;
     copyOf_ = bmp_.version();
@@ -300,9 +302,10 @@ void TPicture::Assign(const TPicture& src) {
     const TBitmap& from = src.bmp_;
     if (src.copyValid_ && src.copyOf_ == from.version() && src.copy_->Width() == from.Width() &&
         src.copy_->Height() == from.Height()) {
-        // The copy made while decoding: taken, and this picture's old buffer
-        // waits there for the next load.
+        // The copy made while decoding: taken, and this picture's old
+        // buffer given back.
         bmp_.swapPixels(*src.copy_);
+        src.copy_->release();
         src.copyValid_ = false;
         bmp_.setTransparentColor(from.TransparentColor());
         bmp_.setTransparent(from.Transparent());
