@@ -1,5 +1,6 @@
-// fileCrc32 on a 64 MB file against its floor: zlib's crc32 of the same bytes
-// already in memory. The ratio is the cost of reading the file.
+// fileCrc32 on a 64 MB file (in the page cache after the first run) against
+// its floor: zlib's crc32 of the same bytes already in memory. A read of the
+// file whole and its sum are shown beside.
 #include "floors.h"
 
 #include "support/crc32.h"
@@ -84,5 +85,5 @@ BENCHMARK(BM_fileCrc32)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
     return vxbench::runWithGoals(
         argc, argv,
-        {{"BM_fileCrc32", "BM_freadAndZlibCrc32", 1.5, "fileCrc32 / fread and zlib crc32"}});
+        {{"BM_fileCrc32", "BM_zlibCrc32InMemory", 1.5, "fileCrc32 / zlib crc32 in memory"}});
 }

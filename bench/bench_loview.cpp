@@ -1,7 +1,8 @@
 // The object view's goal: one redraw of 1024 objects on the recorded image
 // plus the paint of the 1264 x 948 area the scroll box shows, against the same
-// scene drawn straight into a raster of the shown size.
+// scene drawn with plain loops into a raster of the shown size.
 #include "floors.h"
+#include "lo_floor.h"
 
 #include "objectviewer/locanvas.h"
 #include "support/names.h"
@@ -75,15 +76,24 @@ void redrawAndPaint(benchmark::State& st, int w, int h) {
     cairo_surface_destroy(s);
 }
 
+// The same scene drawn by the plain floor (lo_floor.h) into a raster of the
+// shown area.
 void BM_LoViewRasterFloor(benchmark::State& st) {
-    ui::TBitmap bmp;
-    bmp.setSize(shownW, shownH);
-    const LoDrawOptions o = options(shownW, shownH);
-    LoScreenPositions pos;
+    const LoDrawOptions o = options(8800, 11000);
+    vxbench::LoFloorScene scene;
+    scene.magPosition = o.view.magPosition;
+    scene.imgWidth = 8800;
+    scene.imgHeight = 11000;
+    scene.viewAngle = viewAngle(lmRotOf(o.view), o.view.manRot);
+    scene.left = 8800 / 2 - shownW / 2;
+    scene.top = 11000 / 2 - shownH / 2;
+    scene.width = shownW;
+    scene.height = shownH;
+    scene.objcorPosition = o.objcorPosition;
+    vxbench::LoFloor floor(scene);
     for (auto _ : st) {
-        TCanvasLoCanvas c(bmp.Canvas(), nullptr);
-        drawLoView(c, o, table(), table(), pos);
-        benchmark::DoNotOptimize(bmp.data());
+        floor.draw(table());
+        benchmark::DoNotOptimize(floor.pixels());
     }
 }
 

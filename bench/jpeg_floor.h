@@ -6,7 +6,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <string>
+#include <sys/mman.h>
 
 namespace vxbench {
 
@@ -44,12 +46,35 @@ inline size_t decodedBytes(const std::string& bytes) {
     return size_t(w) * size_t(h) * 4;
 }
 
-// Into memory fresh from the system, as a new process has (a buffer this
-// large is mapped anew for each allocation, its pages untouched).
-inline std::unique_ptr<uint8_t[]> decodeJpegFresh(const std::string& bytes, size_t size) {
-    std::unique_ptr<uint8_t[]> out(new uint8_t[size]);
+// A buffer fresh from the system of the kind the program's pictures get:
+// mapped on its own, huge pages asked for, its pages faulted in at once.
+struct FreshBuffer {
+    uint8_t* data = nullptr;
+    size_t length = 0;
+    explicit FreshBuffer(size_t size) : length(size) {
+        void* p = mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (p == MAP_FAILED) throw std::bad_alloc();
+        data = static_cast<uint8_t*>(p);
+        madvise(data, length, MADV_HUGEPAGE);
+#ifdef MADV_POPULATE_WRITE
+        madvise(data, length, MADV_POPULATE_WRITE);
+#endif
+    }
+    ~FreshBuffer() {
+        munmap(data, length);
+    }
+    FreshBuffer(const FreshBuffer&) = delete;
+    FreshBuffer& operator=(const FreshBuffer&) = delete;
+    uint8_t* get() const {
+        return data;
+    }
+};
+
+// Into memory fresh from the system, as a new process has.
+inline std::unique_ptr<FreshBuffer> decodeJpegFresh(const std::string& bytes, size_t size) {
+    auto out = std::make_unique<FreshBuffer>(size);
     int w = 0, h = 0;
-    decodeJpegInto(bytes, out.get(), w, h);
+    decodeJpegInto(bytes, out->get(), w, h);
     return out;
 }
 

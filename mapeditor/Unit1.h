@@ -212,6 +212,39 @@ private:
     std::vector<TRect> drawnAreas_;
     uint64_t drawnVersion_ = 0, cleanVersion_ = 0;
     bool drawnKnown_ = false;
+
+    // What a full redraw puts on the picture for one record: its icon, and
+    // for a de-activated one the dim icon and the red cross.
+    struct Marks {
+        const ui::TImageList* list = nullptr;
+        int index = -1, x = 0, y = 0;
+        bool shown = false;
+        const ui::TImageList* dim = nullptr;
+        int dimIndex = -1, cx = 0, cy = 0;
+        bool crossed = false;
+        bool operator==(const Marks&) const = default;
+    };
+    // A record's picture points, kept while its position and the sizes stay.
+    struct PlacedRecord {
+        int k = -1, W = 0, H = 0, PW = 0, PH = 0;
+        float lon = 0, lat = 0;
+        std::optional<TPoint> at, crossAt;
+    };
+    Marks marksOf(int i);
+    std::vector<Marks> currentMarks();
+    void drawMarks(ui::TCanvas& c, const Marks& m, int dx, int dy) const;
+    void crossOn(ui::TCanvas& c, int x, int y) const;
+    // The picture areas the marks cover (clipped to the picture).
+    void addAreas(const Marks& m, std::vector<TRect>& out) const;
+    // Redraws only where the few records whose marks changed lie; false when
+    // too many changed for that to pay.
+    bool redrawChanged(const std::vector<Marks>& now);
+    // The marks of records 1..n that the picture shows over its clean copy,
+    // valid while marksKnown_ (no single-record draw since).
+    std::vector<Marks> drawnMarks_;
+    bool marksKnown_ = false;
+    std::vector<PlacedRecord> placed_;
+    ui::TBitmap scratch_;
 };
 
 extern TForm1* Form1;

@@ -20,8 +20,10 @@ std::string selectedTemplateOr(const ui::TComboBox& t, const char* none) {
 // The map picture: under the template folder's name, in the current folder,
 // else wherever the user points. False when the load must end here.
 bool loadMapPicture(TForm1& f, int k) {
-    // The load copy becomes mapbackup.
-    f.Image1->Picture().setKeepLoadCopy(true);
+    // No second copy while decoding: it would need a third map-sized raster
+    // of fresh memory at every load; mapbackup copies the picture into the
+    // raster it already has.
+    f.Image1->Picture().setKeepLoadCopy(false);
     const std::string name = mapfiles[k];
     const std::string inTemplate = selectedTemplateOr(*f.LMtemplate, ".") + "/" + name;
     if (fileExists(inTemplate)) {

@@ -16,21 +16,40 @@ namespace vx {
 void TForm1::draw(int which) {
     ui::TBitmap& pic = Image1->Picture().Bitmap();
     const ui::TBitmap& clean = mapbackup->Bitmap();
-    if (which < 0) {
-        const bool onlyIcons = drawnKnown_ && pic.version() == drawnVersion_ &&
-                               clean.version() == cleanVersion_ && pic.Width() == clean.Width() &&
-                               pic.Height() == clean.Height();
-        if (onlyIcons)
-            for (const TRect& r : drawnAreas_) pic.assignRect(clean, r);
-        else
-            pic.assign(clean);
-        drawnAreas_.clear();
-        drawnKnown_ = true;
-        cleanVersion_ = clean.version();
-    } else if (pic.version() != drawnVersion_) {
-        drawnKnown_ = false;
+    if (which >= 0) {
+        if (pic.version() != drawnVersion_) drawnKnown_ = false;
+        drawLMs(which);
+        drawnVersion_ = pic.version();
+        Image1->invalidate();
+        return;
     }
-    drawLMs(which);
+    const bool standing = drawnKnown_ && pic.version() == drawnVersion_ &&
+                          clean.version() == cleanVersion_ && pic.Width() == clean.Width() &&
+                          pic.Height() == clean.Height();
+    std::vector<Marks> now = currentMarks();
+    if (standing && marksKnown_) {
+        // The picture already shows these marks: nothing to write or repaint.
+        if (now == drawnMarks_) return;
+        if (redrawChanged(now)) {
+            drawnVersion_ = pic.version();
+            Image1->invalidate();
+            return;
+        }
+    }
+    if (standing)
+        for (const TRect& r : drawnAreas_) pic.assignRect(clean, r);
+    else
+        pic.assign(clean);
+    drawnAreas_.clear();
+    drawnKnown_ = true;
+    cleanVersion_ = clean.version();
+    ui::TCanvas& canvas = Image1->Canvas();
+    for (const Marks& m : now) {
+        drawMarks(canvas, m, 0, 0);
+        addAreas(m, drawnAreas_);
+    }
+    drawnMarks_ = std::move(now);
+    marksKnown_ = true;
     drawnVersion_ = pic.version();
     Image1->invalidate();
 }
@@ -38,64 +57,30 @@ void TForm1::draw(int which) {
 void TForm1::cleanCopyTaken() {
     drawnAreas_.clear();
     drawnKnown_ = true;
+    drawnMarks_.clear();
+    marksKnown_ = true;
     drawnVersion_ = Image1->Picture().Bitmap().version();
     cleanVersion_ = mapbackup->Bitmap().version();
 }
 
+// Draws over whatever the picture holds, so what it shows is no longer
+// known as the marks of a full redraw.
 void TForm1::drawLMs(int which) {
     if (which != -1) checkRange(which, 1, lmCapacity, "landmark record");
     const int first = which == -1 ? 1 : which;
     const int last = which == -1 ? lmfile.count() : which;
     if (first > last) return;
-    const int k = mapIndex();
-    const MapSizes sz = sizes();
-    const bool mlf = isMlfMode();
-    const int selectedRec = lmpicklist->ItemIndex() + 1;
+    marksKnown_ = false;
     ui::TCanvas& canvas = Image1->Canvas();
-    // Kept inside the picture, so a point far outside cannot overflow.
-    auto drawn = [&](int x, int y, int left, int top, int right, int bottom) {
-        const auto clampX = [&](int64_t v) {
-            return int(std::clamp<int64_t>(v, 0, canvas.Width()));
-        };
-        const auto clampY = [&](int64_t v) {
-            return int(std::clamp<int64_t>(v, 0, canvas.Height()));
-        };
-        const TRect r{clampX(int64_t(x) + left), clampY(int64_t(y) + top),
-                      clampX(int64_t(x) + right), clampY(int64_t(y) + bottom)};
-        if (r.Left < r.Right && r.Top < r.Bottom) drawnAreas_.push_back(r);
-    };
     for (int i = first; i <= last; ++i) {
-        const landmark& rec = lmfile.rec(i);
-        const bool bright = i == selectedRec || hilite->Checked();
-        const bool central = rec.lmid.at(lmSideSel) == 0;
-        const int type = rec.lmid.at(lmTypeSel);
-        const ui::TImageList& list =
-            central ? (bright ? *glist : *dimGlist) : (bright ? *allist : *dimAllist);
-        if (const auto p = picturePoint(k, sz, rec.lon, rec.lat)) {
-            list.Draw(canvas, p->X, p->Y, mlf ? std::min(type, 10) : 6);
-            drawn(p->X, p->Y, 0, 0, list.Width(), list.Height());
-        }
-        if (!isDeactivated(rec)) continue;
-        if (const auto p = picturePoint(k, sz, std::fabs(rec.lon), std::fabs(rec.lat))) {
-            const ui::TImageList& dim = central ? *dimGlist : *dimAllist;
-            dim.Draw(canvas, p->X, p->Y, std::min(type, 10));
-            markInactive(p->X, p->Y);
-            drawn(p->X, p->Y, 0, 0, dim.Width(), dim.Height());
-            drawn(p->X, p->Y, -10, -10, 11, 11);
-        }
+        const Marks m = marksOf(i);
+        drawMarks(canvas, m, 0, 0);
+        addAreas(m, drawnAreas_);
     }
 }
 
 void TForm1::markInactive(int x, int y) {
-    ui::TCanvas& c = Image1->Canvas();
-    c.Pen().setStyle(ui::psSolid);
-    c.Pen().setColor(ui::clRed);
-    c.Brush().setColor(ui::clRed);
-    c.FrameRect({x - 10, y - 10, x + 10, y + 10});
-    c.MoveTo(x - 10, y + 10);
-    c.LineTo(x + 10, y - 10);
-    c.MoveTo(x - 10, y - 10);
-    c.LineTo(x + 10, y + 10);
+    crossOn(Image1->Canvas(), x, y);
 }
 
 void TForm1::Zoomupdn() {

@@ -6,6 +6,9 @@
 #include "support/rtlconv.h"
 
 #include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
 
 namespace vx {
 
@@ -47,16 +50,74 @@ Placed place(const LoDrawOptions& o, const LOobject& obj) {
     return p;
 }
 
-} // namespace
+bool sameBits(double a, double b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
 
-std::optional<TPoint> drawLoObject(LoCanvas& c, const LoDrawOptions& o, const LOobject& obj,
-                                   bool isSelected, bool hidden, const LOobject* selected) {
-    Placed p;
-    try {
-        p = place(o, obj);
-    } catch (const RangeError&) {
-        return std::nullopt;
+// Whether two option sets place every object alike (the selection and the
+// pictures change only what is drawn).
+bool samePlacing(const LoDrawOptions& a, const LoDrawOptions& b) {
+    const LoViewState &v = a.view, &w = b.view;
+    return v.magPosition == w.magPosition && v.imgWidth == w.imgWidth &&
+           v.imgHeight == w.imgHeight && sameBits(v.manRot, w.manRot) &&
+           v.rotLmFlag == w.rotLmFlag && v.lmRota.has_value() == w.lmRota.has_value() &&
+           (!v.lmRota || sameBits(*v.lmRota, *w.lmRota)) && a.objcorPosition == b.objcorPosition &&
+           a.iconHalf == b.iconHalf && a.rotObjFlag == b.rotObjFlag;
+}
+
+// The placements of the last redraw by object index. Placing costs some
+// thirty 80-bit roundings, square roots and turns per object; a redraw with
+// the same view settings (a move of one object or of a group, the several
+// redraws of an activation) places again only the objects that changed.
+class PlaceMemo {
+public:
+    // nullopt: the object does not fit 32 bits.
+    const std::optional<Placed>& at(const LoDrawOptions& o, int i, const LOobject& obj) {
+        if (!valid_ || !samePlacing(o, options_)) {
+            entries_.assign(size_t(loDrawMax), Entry{});
+            options_ = o;
+            valid_ = true;
+        }
+        Entry& e = entries_[size_t(i)];
+        const int cls = obj.loid.at(1);
+        const std::string& name = isIconClass(cls) ? loObjectName(obj) : noName_;
+        if (e.known && std::memcmp(&e.obj, &obj, sizeof obj) == 0 && e.name == name)
+            return e.placed;
+        e.known = false;
+        try {
+            e.placed = place(o, obj);
+        } catch (const RangeError&) {
+            e.placed.reset();
+        }
+        e.obj = obj;
+        e.name = name;
+        e.known = true;
+        return e.placed;
     }
+
+private:
+    struct Entry {
+        bool known = false;
+        LOobject obj{};
+        std::string name;
+        std::optional<Placed> placed;
+    };
+    bool valid_ = false;
+    LoDrawOptions options_;
+    std::vector<Entry> entries_;
+    const std::string noName_;
+};
+
+PlaceMemo& placeMemo() {
+    static PlaceMemo memo;
+    return memo;
+}
+
+std::optional<TPoint> drawPlaced(LoCanvas& c, const LoDrawOptions& o, const LOobject& obj,
+                                 const std::optional<Placed>& placed, bool isSelected, bool hidden,
+                                 const LOobject* selected) {
+    if (!placed) return std::nullopt;
+    const Placed& p = *placed;
     if (isSelected) c.setBrushColor(clRed); // stays red for the objects after it
     uint32_t pen = clBlue;
     if (selected && obj.x == selected->x && obj.y == selected->y) pen = clRed;
@@ -72,6 +133,18 @@ std::optional<TPoint> drawLoObject(LoCanvas& c, const LoDrawOptions& o, const LO
     c.setPenColor(clLime);
     c.ellipse(p.dot1);
     return p.at;
+}
+
+} // namespace
+
+std::optional<TPoint> drawLoObject(LoCanvas& c, const LoDrawOptions& o, const LOobject& obj,
+                                   bool isSelected, bool hidden, const LOobject* selected) {
+    std::optional<Placed> p;
+    try {
+        p = place(o, obj);
+    } catch (const RangeError&) {
+    }
+    return drawPlaced(c, o, obj, p, isSelected, hidden, selected);
 }
 
 LoViewDrawn drawLoView(LoCanvas& c, const LoDrawOptions& o, const TLOtab& lodat,
@@ -97,8 +170,9 @@ LoViewDrawn drawLoObjects(LoCanvas& c, const LoDrawOptions& o, const TLOtab& lod
     const int last = std::min(out.count - 1, loDrawMax - 1);
     for (int i = 0; i <= last; ++i) {
         const bool isSelected = i == o.selected;
-        const std::optional<TPoint> at =
-            drawLoObject(c, o, lodat.objs[i], isSelected, lotab.objs[i].hide == 3, selected);
+        const LOobject& obj = lodat.objs[i];
+        const std::optional<TPoint> at = drawPlaced(c, o, obj, placeMemo().at(o, i, obj),
+                                                    isSelected, lotab.objs[i].hide == 3, selected);
         pos.placed[i] = at.has_value();
         if (!at) continue;
         pos.scrX[i] = at->X;

@@ -37,7 +37,7 @@ double pixToFtAxis(int32_t coord, int32_t center, double scale) {
 }
 
 double ptDistance(double a, double b) {
-    return std::nearbyint(std::sqrt(a * a + b * b));
+    return std::rint(std::sqrt(a * a + b * b)); // nearbyint's result, faster
 }
 
 long double sinDeg(long double angle, long double r) {

@@ -5,6 +5,9 @@
 #include "objectviewer/viewsettings.h"
 #include "support/rtlconv.h"
 
+#include <string>
+#include <vector>
+
 namespace vx {
 
 void Tloview::FormActivate() {
@@ -22,8 +25,17 @@ void Tloview::FormActivate() {
     followFlag = follow->Checked();
     allowedit(false);
     magxyLabClick();
-    lobjects->Items().Clear();
-    for (const std::string& line : lobjectsCatalogue()) lobjects->Items().Add(line);
+    // Filled afresh only when the catalogue changed: a refill of its some
+    // 200 rows costs more than the rest of an activation. Unchanged, it is
+    // left as a refill would leave it.
+    const std::vector<std::string> catalogue = lobjectsCatalogue();
+    if (lobjects->Items().texts() == catalogue) {
+        lobjects->setItemIndex(-1);
+        lobjects->setTopIndex(0);
+    } else {
+        lobjects->Items().Clear();
+        lobjects->Items().assign(catalogue);
+    }
     magzoom->setPosition(64);
     allowrotobj->setCaption("Enable rotation");
     activating_ = false;

@@ -4,6 +4,7 @@
 #include "lib_dirsearch.h"
 #include "lib_rawfile.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <memory>
@@ -14,14 +15,6 @@ namespace vx {
 
 uint32_t crcTestValue = 0;
 std::string crcTestTime;
-
-namespace {
-// Kept between calls so repeated scans do not reallocate.
-std::vector<unsigned char>& fileBuffer() {
-    static std::vector<unsigned char> buf;
-    return buf;
-}
-} // namespace
 
 uint32_t crcRaw(const void* data, int32_t len) {
     uint32_t r = 0;
@@ -55,12 +48,19 @@ uint32_t fileCrc32(const std::string& name, int32_t& status) {
     int64_t size = file->size();
     if (size <= 0) return 0;
     if (size > INT32_MAX) file->fail("file too large for a 32-bit count");
-    auto& buf = fileBuffer();
-    buf.resize(static_cast<size_t>(size));
-    file->readExact(buf.data(), buf.size());
-    uint32_t result = crc32Of(buf.data(), static_cast<int32_t>(size));
+    // In pieces that stay in the cache between the read and the sum: a
+    // buffer of the whole file would be written to memory and read back.
+    constexpr size_t piece = size_t(256) << 10;
+    std::vector<unsigned char> buf(std::min(piece, static_cast<size_t>(size)));
+    uLong crc = ::crc32(0L, Z_NULL, 0);
+    for (int64_t left = size; left > 0;) {
+        const size_t n = std::min(buf.size(), static_cast<size_t>(left));
+        file->readExact(buf.data(), n);
+        crc = ::crc32(crc, buf.data(), static_cast<uInt>(n));
+        left -= static_cast<int64_t>(n);
+    }
     status = 1;
-    return result;
+    return static_cast<uint32_t>(crc);
 }
 
 void crcSelfTime() {

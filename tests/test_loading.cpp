@@ -1,6 +1,7 @@
 #include "mainwindow_fixture.h"
 
 #include "mapeditor/calibration.h"
+#include "mapeditor/lmtext.h"
 #include "objectviewer/Unit2.h"
 #include "support/helpers.h"
 #include "ui/ui.h"
@@ -8,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
+#include <string>
 
 using namespace vx;
 using vxtest::MainWindowTest;
@@ -177,4 +180,35 @@ TEST_F(MainWindowTest, ReloadClearsTheObjectTypeChoice) {
                       vxtest::landmarkFile({vxtest::makeLandmark("Odd", 48.6f, 2.8f, 9)}));
     f.loadpic->click();
     EXPECT_EQ(f.Lotype->ItemIndex(), -1) << "type 9 has no entry; the refill cleared the old one";
+}
+
+namespace {
+
+long residentKb() {
+    std::ifstream in("/proc/self/status");
+    for (std::string line; std::getline(in, line);)
+        if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+    return -1;
+}
+
+} // namespace
+
+// Loads of maps keep only what the window shows: the picture and its clean
+// copy. A decoding buffer or a copy kept for the next load would hold a
+// third and a fourth 48 MB raster.
+TEST_F(MainWindowTest, LoadsKeepOnlyThePictureAndItsCleanCopy) {
+    standardData(three);
+    vxtest::writeJpeg(cwd / mapfiles[1], 4000, 3000, 0x664433);
+    vxtest::writeFile(prog / "LMdefault" / "lndmrks1.mlf", vxtest::landmarkFile(three));
+    TForm1& f = create();
+    f.loadpic->click();
+    const long first = residentKb();
+    for (int i = 0; i < 4; ++i) {
+        f.mapchoice->userSelect(i % 2 ? 4 : 1);
+        f.loadpic->click();
+    }
+    ASSERT_TRUE(dlg->errors.empty()) << dlg->errors.front();
+    EXPECT_EQ(f.mapchoice->ItemIndex(), 4);
+    const long picture = 4000L * 3000 * 4 / 1024;
+    EXPECT_LT(residentKb() - first, picture / 2) << "kB resident after the first load: " << first;
 }

@@ -7,8 +7,11 @@
 
 #include "testsupport.h"
 
+#include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -222,4 +225,47 @@ TEST(LoDraw, HiddenFlagsComeFromLotabWhileAnotherTableIsDrawn) {
     drawLoView(c, s.opt, *lomove, *s.tab, s.pos);
     EXPECT_EQ(s.at(341, 155), clBlue) << "hidden only in lomove";
     EXPECT_EQ(s.at(141, 155), clGreen) << "hidden in lotab";
+}
+
+// A redraw places again what changed since the last one: the object moved,
+// turned or renamed, and everything once the view settings change. Each
+// redraw must show what the same scene drawn afresh shows.
+TEST(LoDraw, RedrawAfterChangesShowsWhatAFreshDrawingShows) {
+    Scene s;
+    for (int i = 0; i < 12; ++i)
+        s.add(object(5 + i % 5, i % 3, float(-150 + 25 * i), float(10 * i), float(15 * i)));
+    const std::string oldName = objNames[6][1];
+    const struct Step {
+        const char* what;
+        std::function<void()> change;
+    } steps[] = {
+        {"nothing", [] {}},
+        {"one object moved", [&] { s.tab->objs[3].x += 40; }},
+        {"one object turned", [&] { s.tab->objs[4].rota += 33; }},
+        {"another class", [&] { s.tab->objs[5].loid.at(1) = 7; }},
+        {"a name with another size", [&] { objNames[6][1] = "wide ft:90x20"; }},
+        {"zoom", [&] { s.opt.view.magPosition = 35; }},
+        {"view turned", [&] { s.opt.view.manRot = 90; }},
+        {"object footprints grown", [&] { s.opt.objcorPosition = 40; }},
+        {"objects no longer turned", [&] { s.opt.rotObjFlag = false; }},
+    };
+    for (const Step& st : steps) {
+        Scene fresh; // before the change: a scene fills the object names afresh
+        st.change();
+        s.draw();
+        std::vector<uint32_t> redrawn(s.bmp.scanLine(0), s.bmp.scanLine(0) + 400 * 300);
+        *fresh.tab = *s.tab;
+        fresh.opt = s.opt;
+        // A drawing of its own, object by object, keeps nothing from earlier redraws.
+        TCanvasLoCanvas c(fresh.bmp.Canvas(), [&](int, int) { return &fresh.icon; });
+        c.setBrushColor(lodraw::clGray);
+        c.fillRect({0, 0, 400, 300});
+        c.setBrushColor(lodraw::clLime);
+        c.setPenColor(lodraw::clYellow);
+        c.polyline(movePoly(200, 150, makeRectPoly(2, 2)));
+        for (int i = 0; i < fresh.tab->head.count; ++i)
+            drawLoObject(c, fresh.opt, fresh.tab->objs[i], false, false, nullptr);
+        EXPECT_TRUE(std::equal(redrawn.begin(), redrawn.end(), fresh.bmp.scanLine(0))) << st.what;
+    }
+    objNames[6][1] = oldName;
 }

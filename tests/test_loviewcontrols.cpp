@@ -64,6 +64,19 @@ TEST(LoviewSettings, CatalogueLeavesOutNamesHoldingTheClassDigits) {
         }
 }
 
+// The catalogue a second activation finds in place is left as a refill
+// would leave it: the same lines, none selected, scrolled to the top.
+TEST_F(LoviewControlsTest, ActivationLeavesTheCatalogueAsARefillWould) {
+    shown();
+    v().userActivate();
+    v().lobjects->setItemIndex(5);
+    v().lobjects->setTopIndex(3);
+    v().userActivate();
+    EXPECT_EQ(v().lobjects->Items().texts(), lobjectsCatalogue());
+    EXPECT_EQ(v().lobjects->ItemIndex(), -1);
+    EXPECT_EQ(v().lobjects->TopIndex(), 0);
+}
+
 TEST_F(LoviewControlsTest, ActivationResetsTheView) {
     shown();
     v().magzoom->setPosition(100);

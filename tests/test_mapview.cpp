@@ -263,6 +263,7 @@ TEST_F(MapViewTest, RedrawOfChangedIconsShowsWhatAFullRedrawShows) {
         {"load", [] {}},
         {"list click", [&] { f.lmpicklist->userClick(2); }},
         {"another list click", [&] { f.lmpicklist->userClick(1); }},
+        {"click on the overlapped record", [&] { f.lmpicklist->userClick(0); }},
         {"de-activation",
          [&] {
              lmfile.rec(1).lat = -lmfile.rec(1).lat;
@@ -320,6 +321,34 @@ TEST_F(MapViewTest, RedrawLeavesPixelsAwayFromTheIconsAlone) {
     bmp.scanLine(5)[5] = 0xFF0000FFu;
     f.lmpicklist->userClick(2);
     EXPECT_EQ(bmp.scanLine(5)[5], 0xFF0000FFu);
+    EXPECT_TRUE(iconAt(*f.Image1, *f.allist, 2, pic(recs[2]).X, pic(recs[2]).Y));
+    EXPECT_TRUE(iconAt(*f.Image1, *f.dimGlist, 0, pic(recs[0]).X, pic(recs[0]).Y));
+}
+
+// A redraw whose marks are what the picture shows writes no pixel (a zoom
+// step, "Redraw Map"), and a new selection rewrites only where the two
+// records concerned lie.
+TEST_F(MapViewTest, RedrawWritesOnlyWhereMarksChanged) {
+    initMapTable();
+    const std::vector<landmark> recs = {at(0, 0, 0), at(1, 3, 1, false), at(2, 2, 1), at(3, 5, 0)};
+    standardData(recs);
+    TForm1& f = create();
+    f.loadpic->click();
+    ui::TBitmap& bmp = f.Image1->Picture().Bitmap();
+    const uint64_t loaded = bmp.version();
+    f.zoombar->userSetPosition(1500);
+    f.zoombar->userSetPosition(7900);
+    f.redomap();
+    EXPECT_EQ(bmp.version(), loaded);
+    // Written without telling the bitmap, on the icons of records 2 and 4,
+    // which the selection moving from record 1 to record 3 does not concern.
+    const TPoint two = pic(recs[1]), four = pic(recs[3]);
+    bmp.scanLine(two.Y + 2)[two.X + 2] = 0xFF0000FFu;
+    bmp.scanLine(four.Y + 2)[four.X + 2] = 0xFF0000FFu;
+    f.lmpicklist->userClick(2);
+    EXPECT_NE(bmp.version(), loaded);
+    EXPECT_EQ(bmp.scanLine(two.Y + 2)[two.X + 2], 0xFF0000FFu);
+    EXPECT_EQ(bmp.scanLine(four.Y + 2)[four.X + 2], 0xFF0000FFu);
     EXPECT_TRUE(iconAt(*f.Image1, *f.allist, 2, pic(recs[2]).X, pic(recs[2]).Y));
     EXPECT_TRUE(iconAt(*f.Image1, *f.dimGlist, 0, pic(recs[0]).X, pic(recs[0]).Y));
 }

@@ -10,6 +10,7 @@
 #include <clocale>
 #include <cmath>
 #include <limits>
+#include <random>
 #include <string>
 
 using namespace vx;
@@ -125,6 +126,27 @@ TEST(RoundToInt, NearestWithTiesToEven) {
         {-2147483648.5L, -2147483648LL},
     };
     for (const auto& c : cases) EXPECT_EQ(roundToInt(c.x), c.want) << static_cast<double>(c.x);
+}
+
+// The rounding is the current mode's (nearest, ties to even) without saving
+// and restoring the floating-point state: the same value as nearbyintl for
+// every input, checked over ties, near-ties, small and large values of both signs.
+TEST(RoundToInt, SameAsNearbyintOverManyValues) {
+    std::mt19937_64 gen(7);
+    std::uniform_real_distribution<double> wide(-2.1e9, 2.1e9), narrow(-1000, 1000);
+    long checked = 0;
+    for (int i = 0; i < 400000; ++i) {
+        const long double base = i % 2 ? wide(gen) : narrow(gen);
+        const long double t = std::floor(base) + 0.5L;
+        for (long double x : {base, t, std::nextafter(t, 0.0L), std::nextafter(t, 1e10L),
+                              base / 1024, std::floor(base)}) {
+            if (std::fabs(x) > 2147483647.0L) continue;
+            ASSERT_EQ(roundToInt(x), static_cast<int32_t>(std::nearbyint(x)))
+                << static_cast<double>(x);
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 2000000);
 }
 
 TEST(RoundToInt, OutsideThirtyTwoBitsIsRangeError) {

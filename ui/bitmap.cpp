@@ -10,12 +10,14 @@
 #include <new>
 #include <string>
 #include <sys/mman.h>
-#include <system_error>
 
 namespace vx::ui {
 
 void TBitmap::FreeDeleter::operator()(uint8_t* p) const {
-    std::free(p);
+    if (mapped)
+        munmap(p, mapped);
+    else
+        std::free(p);
 }
 
 TBitmap::TBitmap() = default;
@@ -29,28 +31,48 @@ void TBitmap::dropSurface() const {
     surface_ = nullptr;
 }
 
+namespace {
+
+constexpr size_t hugePage = size_t(2) << 20;
+
+// A large buffer of its own, aligned to huge pages, which are asked for; its
+// pages are faulted in by the system in one call here, on this thread (a
+// system before Linux 5.14 refuses that and the writer faults them in). It
+// goes back to the system when freed. nullptr when there is no memory.
+uint8_t* mapLarge(size_t bytes, size_t& mapped) {
+    const size_t length = (bytes + hugePage - 1) / hugePage * hugePage;
+    void* q = mmap(nullptr, length + hugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS,
+                   -1, 0);
+    if (q == MAP_FAILED) return nullptr;
+    auto* base = static_cast<uint8_t*>(q);
+    const auto at = reinterpret_cast<uintptr_t>(base);
+    const size_t lead = (hugePage - at % hugePage) % hugePage;
+    if (lead) munmap(base, lead);
+    if (hugePage - lead) munmap(base + lead + length, hugePage - lead);
+    uint8_t* p = base + lead;
+    madvise(p, length, MADV_HUGEPAGE);
+#ifdef MADV_POPULATE_WRITE
+    madvise(p, length, MADV_POPULATE_WRITE);
+#endif
+    mapped = length;
+    return p;
+}
+
+} // namespace
+
 // Fresh memory costs a page fault per page first touched, which for a map
-// picture costs more than decoding it; a large buffer therefore asks for huge
-// pages (the system may refuse). The old buffer goes only once the new one
-// exists: a failure leaves the bitmap as it was.
+// picture costs more than decoding it: a large buffer is mapped with huge
+// pages, faulted in at once (mapLarge). The old buffer goes only once the
+// new one exists: a failure leaves the bitmap as it was.
 void TBitmap::reserve(size_t bytes) {
     if (bytes <= capacity_) return;
-    constexpr size_t huge = size_t(2) << 20;
-    uint8_t* p = nullptr;
-    if (bytes >= 4 * huge) {
-        void* q = nullptr;
-        if (posix_memalign(&q, huge, bytes) == 0) {
-            p = static_cast<uint8_t*>(q);
-            madvise(p, bytes, MADV_HUGEPAGE);
-        }
-    } else {
-        p = static_cast<uint8_t*>(std::calloc(bytes, 1));
-    }
+    size_t mapped = 0;
+    uint8_t* p = bytes >= 4 * hugePage ? mapLarge(bytes, mapped)
+                                       : static_cast<uint8_t*>(std::calloc(bytes, 1));
     if (!p) throw std::bad_alloc();
     dropSurface();
-    data_.reset(p);
+    data_ = std::unique_ptr<uint8_t, FreeDeleter>(p, FreeDeleter{mapped});
     capacity_ = bytes;
-    fresh_ = true;
 }
 
 void TBitmap::setSizeUninitialized(int width, int height) {
@@ -87,7 +109,6 @@ void TBitmap::swapPixels(TBitmap& other) {
     other.dropSurface();
     std::swap(data_, other.data_);
     std::swap(capacity_, other.capacity_);
-    std::swap(fresh_, other.fresh_);
     std::swap(width_, other.width_);
     std::swap(height_, other.height_);
     changed();
@@ -96,6 +117,14 @@ void TBitmap::swapPixels(TBitmap& other) {
 
 void TBitmap::clear() {
     dropSurface();
+    width_ = height_ = 0;
+    changed();
+}
+
+void TBitmap::release() {
+    dropSurface();
+    data_.reset();
+    capacity_ = 0;
     width_ = height_ = 0;
     changed();
 }
@@ -175,35 +204,6 @@ const TBitmap& TBitmap::halfSize() const {
     halfStale_ = false;
     halfDirty_.clear();
     return *half_;
-}
-
-TPrefault::~TPrefault() {
-    for (std::thread& t : threads_) t.join();
-}
-
-void TPrefault::add(TBitmap& bmp) {
-    constexpr size_t worthIt = size_t(8) << 20;
-    const size_t bytes = bmp.rowBytes() * size_t(bmp.Height());
-    if (!bmp.takeFreshBuffer() || bytes < worthIt) return;
-    uint8_t* p = bmp.data();
-    // In steps of one huge page from the start, so the writer soon finds
-    // its pages there; a system without MADV_POPULATE_WRITE (Linux 5.14)
-    // refuses the first step and the writer faults the pages in itself.
-    auto run = [p, bytes] {
-#ifdef MADV_POPULATE_WRITE
-        constexpr size_t step = size_t(2) << 20;
-        for (size_t at = 0; at < bytes; at += step)
-            if (madvise(p + at, std::min(step, bytes - at), MADV_POPULATE_WRITE) != 0) return;
-#else
-        (void)p;
-        (void)bytes;
-#endif
-    };
-    try {
-        threads_.emplace_back(run);
-    } catch (const std::system_error&) {
-        // No thread: the writer faults the pages in itself.
-    }
 }
 
 cairo_surface_t* TBitmap::surface() const {

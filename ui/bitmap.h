@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -44,10 +43,9 @@ public:
     void assignRect(const TBitmap& src, const TRect& r);
     // Exchanges pixels and sizes (a loader decodes aside and swaps on success).
     void swapPixels(TBitmap& other);
-    // Whether the buffer came fresh from the system since the last call (its
-    // pages not yet faulted in); clears the mark.
-    bool takeFreshBuffer() { return std::exchange(fresh_, false); }
     void clear();
+    // Empty, its buffer given back to the system.
+    void release();
 
     // Pixels drawn with Draw are skipped where they equal this colour.
     bool Transparent() const { return transparent_; }
@@ -91,11 +89,11 @@ private:
     void dropSurface() const;
     void halveInto(TBitmap& half, const TRect& r) const;
     struct FreeDeleter {
+        size_t mapped; // bytes of a buffer mapped on its own, else 0 (value-initialised)
         void operator()(uint8_t* p) const;
     };
     std::unique_ptr<uint8_t, FreeDeleter> data_;
     size_t capacity_ = 0;
-    bool fresh_ = false;
     int width_ = 0, height_ = 0;
     bool transparent_ = false;
     TColor transparentColor_ = 0;
@@ -106,23 +104,6 @@ private:
     // What changed since the half-size copy was made: everything, or these areas.
     mutable bool halfStale_ = true;
     mutable std::vector<TRect> halfDirty_;
-};
-
-// Faults the pages of fresh buffers in on another thread, ahead of a writer
-// that fills them from the start: the first fill of a map-sized raster then
-// does not wait for the system to hand over each page. The contents are not
-// touched. The buffers must outlive this object, which waits for the thread.
-class TPrefault {
-public:
-    TPrefault() = default;
-    TPrefault(const TPrefault&) = delete;
-    TPrefault& operator=(const TPrefault&) = delete;
-    ~TPrefault();
-    // bmp's buffer, when it is fresh (see TBitmap::takeFreshBuffer) and large.
-    void add(TBitmap& bmp);
-
-private:
-    std::vector<std::thread> threads_;
 };
 
 // Pixel value of an opaque colour in the raster layout, and back.

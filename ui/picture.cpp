@@ -98,9 +98,9 @@ void copyRows(const TBitmap& out, TBitmap* copy, unsigned first, unsigned last) 
 
 // copy (when given) gets the same pixels, row band by row band. No object
 // with a destructor lives in this frame, so the long jump out of libjpeg
-// skips nothing; prefault is the caller's.
+// skips nothing.
 JpegResult jpegDecodeInto(const unsigned char* bytes, unsigned long size, TBitmap& out,
-                          TBitmap* copy, TPrefault& prefault, char* why) {
+                          TBitmap* copy, char* why) {
     jpeg_decompress_struct cinfo;
     JpegErrors err;
     JpegProgress progress;
@@ -153,8 +153,6 @@ JpegResult jpegDecodeInto(const unsigned char* bytes, unsigned long size, TBitma
         if (copy)
             copy->setSizeUninitialized(static_cast<int>(cinfo.output_width),
                                        static_cast<int>(cinfo.output_height));
-        prefault.add(out);
-        if (copy) prefault.add(*copy);
     } catch (...) {
         jpeg_destroy_decompress(&cinfo);
         return JpegResult::noMemory;
@@ -195,7 +193,8 @@ bool hasPngSignature(const void* bytes, size_t size) {
 }
 
 // Decoders write into one spare bitmap; a good result is swapped into the
-// picture, whose old buffer then waits for the next load.
+// picture, whose old buffer is then given back: kept for the next load, it
+// would hold a third map-sized raster beside the picture and its clean copy.
 TBitmap& spare() {
     static TBitmap bmp;
     return bmp;
@@ -206,12 +205,8 @@ TBitmap& spare() {
 std::string decodeJpeg(const std::string& name, const void* bytes, size_t size, TBitmap& out,
                        TBitmap* copy) {
     char why[JMSG_LENGTH_MAX] = "";
-    JpegResult result;
-    {
-        TPrefault prefault;
-        result = jpegDecodeInto(static_cast<const unsigned char*>(bytes),
-                                static_cast<unsigned long>(size), out, copy, prefault, why);
-    }
+    const JpegResult result = jpegDecodeInto(static_cast<const unsigned char*>(bytes),
+                                             static_cast<unsigned long>(size), out, copy, why);
     switch (result) {
     case JpegResult::ok:
         out.changed();
@@ -308,6 +303,7 @@ void TPicture::LoadFromBytes(const std::string& name, const void* bytes, size_t 
     if (keepCopy_ && !copy_) copy_ = std::make_unique<TBitmap>();
     std::string damage = decodeJpeg(name, bytes, size, tmp, keepCopy_ ? copy_.get() : nullptr);
     bmp_.swapPixels(tmp);
+    tmp.release();
     damage_ = std::move(damage);
     copyValid_ = keepCopy_;
     copyOf_ = bmp_.version();
@@ -318,9 +314,10 @@ void TPicture::Assign(const TPicture& src) {
     const TBitmap& from = src.bmp_;
     if (src.copyValid_ && src.copyOf_ == from.version() && src.copy_->Width() == from.Width() &&
         src.copy_->Height() == from.Height()) {
-        // The copy made while decoding: taken, and this picture's old buffer
-        // waits there for the next load.
+        // The copy made while decoding: taken, and this picture's old
+        // buffer given back.
         bmp_.swapPixels(*src.copy_);
+        src.copy_->release();
         src.copyValid_ = false;
         bmp_.setTransparentColor(from.TransparentColor());
         bmp_.setTransparent(from.Transparent());

@@ -23,6 +23,7 @@ public:
     XServer& operator=(const XServer&) = delete;
 
     const std::string& name() const { return name_; }
+    int pid() const { return pid_; }
 
     // The first top-level window whose title is `title` other than `except`,
     // waiting up to `wait`.
@@ -69,6 +70,7 @@ public:
     // Waits for the exit; returns its status code, or -1 on timeout or a signal.
     int wait(std::chrono::milliseconds limit);
     bool running();
+    int pid() const { return pid_; }
 
 private:
     void start(); // one Xvfb; conn_ set when it could be reached
