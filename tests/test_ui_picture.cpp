@@ -566,3 +566,60 @@ TEST(UiPicture, AssignCopiesWhatThePictureHoldsNow) {
     EXPECT_EQ(firstDifference(clean.Bitmap(), want), -1) << "taken a second time";
     EXPECT_EQ(firstDifference(other.Bitmap(), want), -1) << "the first taker keeps its pixels";
 }
+
+// A picture of the size shown is decoded over the one shown: no fresh raster
+// for each map. A file refused once its size is known leaves the picture as
+// it was; one damaged from its first rows is shown as far as it goes.
+TEST(UiPicture, ALoadOfTheSizeShownWritesOverThePictureShown) {
+    const int w = 96, h = 80;
+    const std::string first = makeDetailedJpeg(w, h);
+    const std::string other = makeJpeg(w, h, 10, 200, 90);
+    const size_t sos = other.find("\xFF\xDA", 0, 2);
+    ASSERT_NE(sos, std::string::npos);
+    std::string marked = other;
+    marked[sos + 20] = char(0xFF);
+    marked[sos + 21] = char(0xD9);
+    const struct {
+        const char* file;
+        std::string bytes;
+        bool refused;
+    } cases[] = {{"other.jpg", other, false},
+                 {"progressive.jpg", makeDetailedJpeg(w, h, true), false},
+                 {"cut-in-first-rows.jpg", other.substr(0, sos + 20), false},
+                 {"marked-in-first-rows.jpg", marked, false},
+                 {"too-many-scans.jpg", makeJpeg(w, h, 10, 200, 90, false, 2), true},
+                 {"cut-header.jpg", other.substr(0, sos + 4), true}};
+    for (const bool keepCopy : {false, true}) {
+        for (const auto& c : cases) {
+            TPicture pic;
+            pic.setKeepLoadCopy(keepCopy);
+            pic.LoadFromBytes("first.jpg", first.data(), first.size());
+            const uint8_t* raster = pic.Bitmap().data();
+            const uint64_t version = pic.Bitmap().version();
+            int rw = 0, rh = 0;
+            const std::vector<uint32_t> want = referenceDecode(c.refused ? first : c.bytes, rw, rh);
+            if (c.refused) {
+                EXPECT_THROW(pic.LoadFromBytes(c.file, c.bytes.data(), c.bytes.size()),
+                             vx::PictureError)
+                    << c.file;
+                EXPECT_EQ(pic.Bitmap().version(), version) << c.file << ": nothing written";
+            } else {
+                ASSERT_NO_THROW(pic.LoadFromBytes(c.file, c.bytes.data(), c.bytes.size()))
+                    << c.file;
+            }
+            EXPECT_EQ(pic.Bitmap().data(), raster) << c.file << " keepCopy " << keepCopy;
+            EXPECT_EQ(firstDifference(pic.Bitmap(), want), -1)
+                << c.file << " keepCopy " << keepCopy;
+            TPicture clean;
+            clean.Assign(pic);
+            EXPECT_EQ(firstDifference(clean.Bitmap(), want), -1) << c.file << " clean copy";
+        }
+    }
+    // Another size keeps its own raster apart until it has decoded.
+    TPicture pic;
+    pic.LoadFromBytes("first.jpg", first.data(), first.size());
+    const std::string small = makeDetailedJpeg(40, 30);
+    pic.LoadFromBytes("small.jpg", small.data(), small.size());
+    int rw = 0, rh = 0;
+    EXPECT_EQ(firstDifference(pic.Bitmap(), referenceDecode(small, rw, rh)), -1);
+}

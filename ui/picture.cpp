@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <gdk-pixbuf/gdk-pixbuf.h>
 #include <gio/gio.h>
@@ -96,16 +97,35 @@ void copyRows(const TBitmap& out, TBitmap* copy, unsigned first, unsigned last) 
                     size_t(last - first) * out.rowBytes());
 }
 
-// copy (when given) gets the same pixels, row band by row band. No object
-// with a destructor lives in this frame, so the long jump out of libjpeg
-// skips nothing.
-JpegResult jpegDecodeInto(const unsigned char* bytes, unsigned long size, TBitmap& out,
-                          TBitmap* copy, char* why) {
+// What a decode may write into.
+struct JpegTargets {
+    TBitmap& spare; // when the picture's own raster has another size
+    TBitmap* own;   // the picture's raster: written in place when its size is the new one
+    TBitmap* copy;  // gets the same pixels, row band by row band
+};
+
+// n rows of rowBytes from at, for jpeg_read_scanlines.
+void pointRows(JSAMPROW* rows, uint8_t* at, size_t rowBytes, unsigned n) {
+    for (unsigned i = 0; i < n; ++i) rows[i] = at + i * rowBytes;
+}
+
+// Decodes into the picture's own raster when it has the new size, else into
+// the spare; inPlace tells which. The first band is decoded aside: a decode
+// that fails before any row came out leaves the picture as it was, and one
+// that fails later shows the rows it has (as from the spare). No object with
+// a destructor lives in this frame, so the long jump out of libjpeg skips
+// nothing.
+JpegResult jpegDecodeInto(const unsigned char* bytes, unsigned long size, const JpegTargets& to,
+                          bool& inPlace, char* why) {
     jpeg_decompress_struct cinfo;
     JpegErrors err;
     JpegProgress progress;
     volatile unsigned rowsDone = 0;
     volatile bool sized = false;
+    TBitmap* volatile target = &to.spare;
+    uint8_t* volatile band = nullptr;
+    TBitmap* const copy = to.copy;
+    inPlace = false;
     cinfo.err = jpeg_std_error(&err.pub);
     err.pub.error_exit = jpegFail;
     err.pub.emit_message = jpegWarn;
@@ -117,11 +137,13 @@ JpegResult jpegDecodeInto(const unsigned char* bytes, unsigned long size, TBitma
         const bool memory =
             err.pub.msg_code == JERR_NO_BACKING_STORE || err.pub.msg_code == JERR_OUT_OF_MEMORY;
         jpeg_destroy_decompress(&cinfo);
+        std::free(band);
         if (progress.tooManyScans) return JpegResult::tooManyScans;
         if (memory) return JpegResult::noMemory;
         std::snprintf(why, JMSG_LENGTH_MAX, "%s", err.text);
         if (!sized || rowsDone == 0) return JpegResult::failed;
         // Rows already decoded are shown, the rest grey.
+        TBitmap& out = *target;
         for (int y = static_cast<int>(rowsDone); y < out.Height(); ++y)
             std::fill_n(out.scanLine(y), out.Width(), missingRowColour);
         copyRows(out, copy, rowsDone, static_cast<unsigned>(out.Height()));
@@ -147,27 +169,37 @@ JpegResult jpegDecodeInto(const unsigned char* bytes, unsigned long size, TBitma
         jpeg_destroy_decompress(&cinfo);
         return r;
     }
+    const int w = static_cast<int>(cinfo.output_width), h = static_cast<int>(cinfo.output_height);
+    const size_t rowBytes = size_t(w) * 4;
+    constexpr unsigned bandRows = 16;
+    // Without room for the band the picture is decoded aside, as any other.
+    if (to.own && to.own->Width() == w && to.own->Height() == h)
+        band = static_cast<uint8_t*>(std::malloc(bandRows * rowBytes));
+    if (band) target = to.own;
     try {
-        out.setSizeUninitialized(static_cast<int>(cinfo.output_width),
-                                 static_cast<int>(cinfo.output_height));
-        if (copy)
-            copy->setSizeUninitialized(static_cast<int>(cinfo.output_width),
-                                       static_cast<int>(cinfo.output_height));
+        target->setSizeUninitialized(w, h);
+        if (copy) copy->setSizeUninitialized(w, h);
     } catch (...) {
         jpeg_destroy_decompress(&cinfo);
+        std::free(band);
         return JpegResult::noMemory;
     }
+    TBitmap& out = *target;
+    inPlace = band != nullptr;
     sized = true;
-    JSAMPROW rows[16];
+    JSAMPROW rows[bandRows];
     while (cinfo.output_scanline < cinfo.output_height) {
         const unsigned first = cinfo.output_scanline;
-        const unsigned n = std::min<unsigned>(16, cinfo.output_height - first);
-        for (unsigned i = 0; i < n; ++i)
-            rows[i] = out.data() + size_t(first + i) * size_t(out.stride());
+        const unsigned n = std::min<unsigned>(bandRows, cinfo.output_height - first);
+        const bool aside = band && first == 0; // nothing shown yet: the old picture stays
+        pointRows(rows, aside ? band : out.data() + first * rowBytes, rowBytes, n);
         jpeg_read_scanlines(&cinfo, rows, n);
+        if (aside) std::memcpy(out.data(), band, cinfo.output_scanline * rowBytes);
         copyRows(out, copy, first, cinfo.output_scanline);
         rowsDone = cinfo.output_scanline;
     }
+    std::free(band);
+    band = nullptr;
     jpeg_finish_decompress(&cinfo);
     jpeg_destroy_decompress(&cinfo);
     if (err.pub.num_warnings == 0) return JpegResult::ok;
@@ -192,9 +224,10 @@ bool hasPngSignature(const void* bytes, size_t size) {
     return startsWith(bytes, size, "\x89PNG\r\n\x1A\n");
 }
 
-// Decoders write into one spare bitmap; a good result is swapped into the
-// picture, whose old buffer is then given back: kept for the next load, it
-// would hold a third map-sized raster beside the picture and its clean copy.
+// Decoders write a picture of another size into one spare bitmap; a good
+// result is swapped into the picture, whose old buffer is then given back:
+// kept for the next load, it would hold a third map-sized raster beside the
+// picture and its clean copy.
 TBitmap& spare() {
     static TBitmap bmp;
     return bmp;
@@ -202,19 +235,23 @@ TBitmap& spare() {
 
 } // namespace
 
-std::string decodeJpeg(const std::string& name, const void* bytes, size_t size, TBitmap& out,
-                       TBitmap* copy) {
+namespace {
+
+// As decodeJpeg, into to.own in place when inPlace comes back true.
+std::string decodeJpegTo(const std::string& name, const void* bytes, size_t size,
+                         const JpegTargets& to, bool& inPlace) {
     char why[JMSG_LENGTH_MAX] = "";
     const JpegResult result = jpegDecodeInto(static_cast<const unsigned char*>(bytes),
-                                             static_cast<unsigned long>(size), out, copy, why);
+                                             static_cast<unsigned long>(size), to, inPlace, why);
+    TBitmap& out = inPlace ? *to.own : to.spare;
     switch (result) {
     case JpegResult::ok:
         out.changed();
-        if (copy) copy->changed();
+        if (to.copy) to.copy->changed();
         return {};
     case JpegResult::partial:
         out.changed();
-        if (copy) copy->changed();
+        if (to.copy) to.copy->changed();
         return why[0] ? why : "data damaged";
     case JpegResult::tooBig:
         unreadable(name, "picture too large for its file");
@@ -228,6 +265,14 @@ std::string decodeJpeg(const std::string& name, const void* bytes, size_t size, 
         break;
     }
     unreadable(name, why);
+}
+
+} // namespace
+
+std::string decodeJpeg(const std::string& name, const void* bytes, size_t size, TBitmap& out,
+                       TBitmap* copy) {
+    bool inPlace = false;
+    return decodeJpegTo(name, bytes, size, {out, nullptr, copy}, inPlace);
 }
 
 void decodePng(const std::string& name, const void* bytes, size_t size, TBitmap& out) {
@@ -301,9 +346,14 @@ void TPicture::LoadFromBytes(const std::string& name, const void* bytes, size_t 
     TBitmap& tmp = spare();
     copyValid_ = false;
     if (keepCopy_ && !copy_) copy_ = std::make_unique<TBitmap>();
-    std::string damage = decodeJpeg(name, bytes, size, tmp, keepCopy_ ? copy_.get() : nullptr);
-    bmp_.swapPixels(tmp);
-    tmp.release();
+    // A map of the size shown is written over the one shown: no fresh raster.
+    bool inPlace = false;
+    std::string damage =
+        decodeJpegTo(name, bytes, size, {tmp, &bmp_, keepCopy_ ? copy_.get() : nullptr}, inPlace);
+    if (!inPlace) {
+        bmp_.swapPixels(tmp);
+        tmp.release();
+    }
     damage_ = std::move(damage);
     copyValid_ = keepCopy_;
     copyOf_ = bmp_.version();

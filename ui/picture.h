@@ -51,7 +51,9 @@ private:
 };
 
 // Decoders behind TPicture. They throw PictureError on failure, when out may
-// hold part of a picture (TPicture decodes into a spare bitmap for that reason).
+// hold part of a picture (TPicture decodes a picture of another size into a
+// spare bitmap for that reason, and one of its own size in place only after
+// its first band of rows decoded).
 // decodeJpeg returns why a picture decoded only in part (its missing rows
 // grey), or the empty text. decodePng reads PNG only.
 // copy, when given, gets the same pixels.
