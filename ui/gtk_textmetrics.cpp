@@ -90,7 +90,8 @@ TPoint scrolledFrame() {
     gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(sw.widget), GTK_POLICY_NEVER,
                                    GTK_POLICY_NEVER);
     gtk_scrolled_window_set_shadow_type(GTK_SCROLLED_WINDOW(sw.widget), GTK_SHADOW_IN);
-    GtkWidget* empty = gtk_drawing_area_new();
+    // Empty and scrollable, as a scrolled window's child must be.
+    GtkWidget* empty = gtk_layout_new(nullptr, nullptr);
     gtk_container_add(GTK_CONTAINER(sw.widget), empty);
     const TPoint frame = sw.request();
     GtkWidget* bar = gtk_scrolled_window_get_vscrollbar(GTK_SCROLLED_WINDOW(sw.widget));
